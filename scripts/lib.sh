@@ -1,0 +1,39 @@
+# Shared by the scripts: installs missing Debian packages and configures a build.
+# shellcheck shell=bash
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# Packages needed to build, test and run the library and its demo.
+CELLCOUNTERS_PACKAGES=(
+    build-essential cmake pkg-config
+    qtbase5-dev qttools5-dev-tools
+    libgconf2-dev gconf2 dbus
+    libicu-dev
+    fonts-dejavu-core
+)
+
+ensure_packages() {
+    local missing=()
+    local p
+    for p in "${CELLCOUNTERS_PACKAGES[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo=sudo
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
+
+# configure_build <build-dir> [cmake args...]
+configure_build() {
+    local dir=$1
+    shift
+    cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+}
+
+jobs() {
+    nproc 2>/dev/null || echo 2
+}
