@@ -1,0 +1,17 @@
+#ifndef LOWIDGETMODEL_H
+#define LOWIDGETMODEL_H
+
+#include "lotoolkit_export.h"
+
+#include <QObject>
+
+/** The data side of a widget controller. A controller made without a model creates its own. */
+class LOTOOLKIT_EXPORT LoWidgetModel : public QObject
+{
+    Q_OBJECT
+public:
+    explicit LoWidgetModel(QObject *parent = nullptr);
+    ~LoWidgetModel() override;
+};
+
+#endif

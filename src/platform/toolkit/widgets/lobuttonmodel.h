@@ -1,0 +1,15 @@
+#ifndef LOBUTTONMODEL_H
+#define LOBUTTONMODEL_H
+
+#include "lowidgetmodel.h"
+
+/** The data side of a button: its text, icon and checked state live in the button. */
+class LOTOOLKIT_EXPORT LoButtonModel : public LoWidgetModel
+{
+    Q_OBJECT
+public:
+    explicit LoButtonModel(QObject *parent = nullptr);
+    ~LoButtonModel() override;
+};
+
+#endif

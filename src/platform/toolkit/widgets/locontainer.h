@@ -1,0 +1,29 @@
+#ifndef LOCONTAINER_H
+#define LOCONTAINER_H
+
+#include "lowidgetcontroller.h"
+
+/** A titled box; its content (children and layout) goes on centralWidget(). */
+class LOTOOLKIT_EXPORT LoContainer : public LoWidgetController
+{
+    Q_OBJECT
+public:
+    explicit LoContainer(QGraphicsItem *parent = nullptr);
+    explicit LoContainer(const QString &title, QGraphicsItem *parent = nullptr);
+    ~LoContainer() override;
+
+    void setTitle(const QString &title);
+    QString title() const;
+
+    void setHeaderVisible(bool visible);
+    bool headerVisible() const;
+
+    /** The same widget on every call. */
+    QGraphicsWidget *centralWidget();
+
+private:
+    class Private;
+    Private *const d;
+};
+
+#endif

@@ -1,0 +1,26 @@
+#ifndef LOIMAGEWIDGET_H
+#define LOIMAGEWIDGET_H
+
+#include "lowidgetcontroller.h"
+
+/** An icon from the theme, by identifier. */
+class LOTOOLKIT_EXPORT LoImageWidget : public LoWidgetController
+{
+    Q_OBJECT
+public:
+    explicit LoImageWidget(QGraphicsItem *parent = nullptr);
+    explicit LoImageWidget(const QString &id, QGraphicsItem *parent = nullptr);
+    ~LoImageWidget() override;
+
+    void setImage(const QString &id);
+    QString image() const;
+
+protected:
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
+    QSizeF sizeHint(Qt::SizeHint which, const QSizeF &constraint = QSizeF()) const override;
+
+private:
+    QString m_id;
+};
+
+#endif

@@ -1,0 +1,36 @@
+#ifndef LOLINEARLAYOUTPOLICY_H
+#define LOLINEARLAYOUTPOLICY_H
+
+#include "lotoolkit_export.h"
+
+#include <Qt>
+
+class LoLayout;
+class QGraphicsLayoutItem;
+
+/** Arranges a LoLayout's items in one row or column, in the order they were added. */
+class LOTOOLKIT_EXPORT LoLinearLayoutPolicy
+{
+public:
+    LoLinearLayoutPolicy(LoLayout *layout, Qt::Orientation orientation);
+    ~LoLinearLayoutPolicy();
+
+    LoLayout *layout() const;
+    Qt::Orientation orientation() const;
+
+    void addItem(QGraphicsLayoutItem *item);
+    void addItem(QGraphicsLayoutItem *item, Qt::Alignment alignment);
+    void insertItem(int index, QGraphicsLayoutItem *item);
+    void removeItem(QGraphicsLayoutItem *item);
+    int count() const;
+    QGraphicsLayoutItem *itemAt(int index) const;
+
+    void setContentsMargins(qreal left, qreal top, qreal right, qreal bottom);
+    void setSpacing(qreal spacing);
+    qreal spacing() const;
+
+private:
+    LoLayout *m_layout;
+};
+
+#endif
