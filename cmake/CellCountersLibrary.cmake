@@ -1,14 +1,22 @@
 # cellcounters_add_library(<target> EXPORT_MACRO_NAME <prefix> [SOURCES ...] [SUBDIRS dir...]
 #                          [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
 #
-# Creates a versioned shared library from SOURCES and from the sources that the
-# CMakeLists.txt of each listed sub-directory adds (target_sources(<target> PRIVATE ...)). Every
-# sub-directory is on the include path, so headers are included by file name.
+# Creates a versioned shared library from SOURCES and from the *.cpp files of each
+# listed sub-directory, so adding a class never means editing a build file. A
+# sub-directory that needs more (generated sources, extra links) may also have a
+# CMakeLists.txt of its own. Every sub-directory is on the include path, so
+# headers are included by file name.
 # Public headers are the *.h files of the sub-directories; they are installed
 # flat into include/<target>/ together with the generated export header.
 function(cellcounters_add_library target)
     cmake_parse_arguments(L "" "EXPORT_MACRO_NAME" "SOURCES;SUBDIRS;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
-    add_library(${target} SHARED ${L_SOURCES})
+    set(sources ${L_SOURCES})
+    foreach(dir IN LISTS L_SUBDIRS)
+        file(GLOB dir_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+        list(APPEND sources ${dir_sources})
+    endforeach()
+    list(REMOVE_DUPLICATES sources)
+    add_library(${target} SHARED ${sources})
     set_target_properties(${target} PROPERTIES
         VERSION ${PROJECT_VERSION}
         SOVERSION ${PROJECT_VERSION_MAJOR}
