@@ -20,7 +20,7 @@ int main(int argc, char **argv)
         "settings store of the current D-Bus session, every half second by default."));
     parser.addHelpOption();
     const QCommandLineOption seed(QStringLiteral("seed"),
-                                  QStringLiteral("First write realistic starting values to every key."));
+                                  QStringLiteral("Write realistic starting values to every key and exit."));
     const QCommandLineOption interval(QStringLiteral("interval"), QStringLiteral("Milliseconds between steps (500)."),
                                       QStringLiteral("ms"), QStringLiteral("500"));
     const QCommandLineOption steps(QStringLiteral("steps"), QStringLiteral("Stop after this many steps (0: run until stopped)."),
@@ -43,8 +43,10 @@ int main(int argc, char **argv)
     if (!parser.isSet(verbose))
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
 
-    if (parser.isSet(seed))
+    if (parser.isSet(seed)) {
         DemoStore::seed();
+        return 0;
+    }
 
     TrafficSimulator simulator;
     simulator.setInterval(msec);
