@@ -6,7 +6,6 @@
 #include "lolocale.h"
 #include "loscenemanager.h"
 #include "lotheme.h"
-#include "modalshade.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -22,9 +21,7 @@
 
 namespace {
 
-// Room left around a dialog shown over the content.
-const qreal OverlayMargin = 24;
-// Overlays stack above the content, each one's shade right below it.
+// Dialogs shown over the content stack above it, the newest on top.
 const qreal OverlayBaseZ = 100;
 
 const char *const OfferedLocales[] = {"en_GB", "en_US", "de_DE", "fi_FI", "ar_EG", "he_IL", "hi_IN"};
@@ -252,21 +249,15 @@ void HostWindow::windowAppeared(LoSceneWindow *window)
         window->setZValue(0);
         window->installEventFilter(this);
     } else {
-        auto *shade = new ModalShade;
-        mScene->addItem(shade);
-        mShades.insert(window, shade);
+        // A dialog covers the visible screen with its own backdrop, which keeps
+        // the page below out of reach.
         mOverlays.append(window);
-        window->installEventFilter(this);
     }
     scheduleLayout();
 }
 
 void HostWindow::windowDisappeared(LoSceneWindow *window)
 {
-    if (ModalShade *shade = mShades.take(window)) {
-        mScene->removeItem(shade);
-        delete shade;
-    }
     mOverlays.removeAll(window);
     mOverlays.removeAll(nullptr);
     // A window that disappeared is no longer drawn; with the deletion policy
@@ -321,16 +312,7 @@ void HostWindow::layoutOverlays()
     for (const QPointer<LoSceneWindow> &window : qAsConst(mOverlays)) {
         if (!window)
             continue;
-        if (ModalShade *shade = mShades.value(window)) {
-            shade->setRect(visible);
-            shade->setZValue(z++);
-        }
-        const qreal width = visible.width() - 2 * OverlayMargin;
-        const qreal maxHeight = visible.height() - 2 * OverlayMargin;
-        const QSizeF hint = window->effectiveSizeHint(Qt::PreferredSize, QSizeF(width, -1));
-        const qreal height = qMin(hint.height(), maxHeight);
-        window->setGeometry(QRectF(visible.left() + OverlayMargin,
-                                   visible.top() + (visible.height() - height) / 2, width, height));
+        window->setGeometry(visible);
         window->setZValue(z++);
     }
 }

@@ -1,12 +1,10 @@
 #ifndef HOSTWINDOW_H
 #define HOSTWINDOW_H
 
-#include <QHash>
 #include <QPointer>
 #include <QWidget>
 
 class LoSceneWindow;
-class ModalShade;
 class QComboBox;
 class QGraphicsScene;
 class QGraphicsView;
@@ -19,8 +17,8 @@ class VcpWidget;
  * counters page, the page inside its dialog, or the call timers dialog.
  *
  * The content fills the width of a graphics view and scrolls vertically; every
- * other window that the toolkit shows (confirmation boxes) is drawn on top of
- * it, centred, over a shade that keeps the page below from being used. The bar
+ * other window that the toolkit shows (confirmation boxes) covers the visible
+ * part of the screen on top of it, wherever the content was scrolled. The bar
  * at the bottom has the phone's back key, a button that opens the content again
  * once it was left, and a language switch.
  */
@@ -86,7 +84,6 @@ private:
     QPointer<VcpWidget> mPage;
     QPointer<LoSceneWindow> mMainWindow;
     QList<QPointer<LoSceneWindow>> mOverlays;
-    QHash<LoSceneWindow *, ModalShade *> mShades;
     bool mLayoutPending = false;
 };
 
