@@ -13,6 +13,7 @@
 #include <QGraphicsView>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
@@ -148,7 +149,8 @@ QSize HostWindow::phoneSize()
 bool HostWindow::applyLocale(const QString &name)
 {
     LoLocale next(name);
-    if (!next.isValid())
+    // ICU accepts any well-formed name; Qt knows which languages exist.
+    if (!next.isValid() || QLocale(name).language() == QLocale::C)
         return false;
     const LoLocale current;
     const QStringList catalogs = current.trCatalogs();

@@ -49,12 +49,6 @@ void useBuildTreeCatalogs()
 #endif
 }
 
-bool isNeutralLocale(const QString &name)
-{
-    return name.isEmpty() || name == QLatin1String("C") || name == QLatin1String("POSIX")
-        || name.startsWith(QLatin1String("en_US_POSIX"));
-}
-
 QProcess *startSimulator(QObject *parent)
 {
     QString program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("cellcounters-simulate"));
@@ -135,10 +129,14 @@ int main(int argc, char **argv)
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
 
     useBuildTreeCatalogs();
-    const QString localeName = parser.isSet(locale) ? parser.value(locale) : LoLocale().name();
-    if (!HostWindow::applyLocale(isNeutralLocale(localeName) ? QStringLiteral("en_GB") : localeName)) {
-        std::fprintf(stderr, "cellcounters-demo: unknown locale %s\n", qPrintable(localeName));
-        return 2;
+    if (parser.isSet(locale)) {
+        if (!HostWindow::applyLocale(parser.value(locale))) {
+            std::fprintf(stderr, "cellcounters-demo: unknown locale %s\n", qPrintable(parser.value(locale)));
+            return 2;
+        }
+    } else if (!HostWindow::applyLocale(LoLocale().name())) {
+        // A process locale that names nothing known: the toolkit's own default.
+        HostWindow::applyLocale(QStringLiteral("en_GB"));
     }
 
     if (PrivateStore::isActive())
