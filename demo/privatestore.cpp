@@ -62,10 +62,13 @@ int PrivateStore::run(int argc, char **argv)
     }
     if (child == 0) {
         ::setenv("HOME", home.constData(), 1);
-        ::setenv("XDG_CONFIG_HOME", (home + "/.config").constData(), 1);
-        ::setenv("XDG_DATA_HOME", (home + "/.local/share").constData(), 1);
-        ::setenv("XDG_CACHE_HOME", (home + "/.cache").constData(), 1);
+        const QByteArray config = home + "/.config";
+        const QByteArray data = home + "/.local/share";
+        const QByteArray cache = home + "/.cache";
         const QByteArray runtime = home + "/run";
+        ::setenv("XDG_CONFIG_HOME", config.constData(), 1);
+        ::setenv("XDG_DATA_HOME", data.constData(), 1);
+        ::setenv("XDG_CACHE_HOME", cache.constData(), 1);
         ::mkdir(runtime.constData(), 0700);
         ::setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);
         ::setenv(MarkerVariable, "1", 1);
