@@ -57,6 +57,11 @@ HostWindow::HostWindow(Content content, QWidget *parent)
     mView->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mView->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     mView->setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    mView->setStyleSheet(QStringLiteral(
+        "QScrollBar:vertical { background: transparent; width: 6px; margin: 0; }"
+        "QScrollBar::handle:vertical { background: #5a5a5a; border-radius: 3px; min-height: 40px; }"
+        "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }"
+        "QScrollBar::add-page, QScrollBar::sub-page { background: none; }"));
     mView->viewport()->installEventFilter(this);
     connect(mView->verticalScrollBar(), &QScrollBar::valueChanged, this, &HostWindow::layoutOverlays);
 
@@ -171,9 +176,15 @@ QGraphicsView *HostWindow::view() const
     return mView;
 }
 
-QImage HostWindow::screenshot()
+void HostWindow::scrollContent(int y)
 {
     layoutContent();
+    QScrollBar *bar = mView->verticalScrollBar();
+    bar->setValue(y < 0 ? bar->maximum() : y);
+}
+
+QImage HostWindow::screenshot()
+{
     return grab().toImage();
 }
 

@@ -45,7 +45,10 @@ public:
     QGraphicsWidget *content() const;
     QGraphicsView *view() const;
 
-    /** The window as it is drawn now, content laid out first. */
+    /** Scrolls the content to @p y pixels from its top; -1 scrolls to its end. */
+    void scrollContent(int y);
+
+    /** The window as it is drawn now. */
     QImage screenshot();
 
 public Q_SLOTS:

@@ -105,6 +105,9 @@ int main(int argc, char **argv)
     const QCommandLineOption delay(QStringLiteral("delay"),
                                    QStringLiteral("With --screenshot: milliseconds to wait first (1000)."),
                                    QStringLiteral("ms"), QStringLiteral("1000"));
+    const QCommandLineOption scroll(QStringLiteral("scroll"),
+                                    QStringLiteral("With --screenshot: scroll the content down this far first (\"end\": to its end)."),
+                                    QStringLiteral("pixels"), QStringLiteral("0"));
     const QCommandLineOption locale(QStringLiteral("locale"),
                                     QStringLiteral("Locale such as en_GB, de_DE, ar_EG or he_IL."), QStringLiteral("name"));
     const QCommandLineOption userStore(QStringLiteral("user-store"),
@@ -112,7 +115,7 @@ int main(int argc, char **argv)
     const QCommandLineOption simulate(QStringLiteral("simulate"),
                                       QStringLiteral("Run cellcounters-simulate: counters and call timers move."));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Show the library's debug lines."));
-    parser.addOptions({dialog, callTimers, shot, delay, locale, userStore, simulate, verbose});
+    parser.addOptions({dialog, callTimers, shot, delay, scroll, locale, userStore, simulate, verbose});
     parser.process(app);
 
     if (parser.isSet(dialog) && parser.isSet(callTimers)) {
@@ -123,6 +126,12 @@ int main(int argc, char **argv)
     const int waitMsec = parser.value(delay).toInt(&ok);
     if (!ok || waitMsec < 0) {
         std::fprintf(stderr, "cellcounters-demo: --delay needs a number of milliseconds\n");
+        return 2;
+    }
+    const bool scrollToEnd = parser.value(scroll) == QLatin1String("end");
+    const int scrollPixels = scrollToEnd ? -1 : parser.value(scroll).toInt(&ok);
+    if (!scrollToEnd && (!ok || scrollPixels < 0)) {
+        std::fprintf(stderr, "cellcounters-demo: --scroll needs a number of pixels or \"end\"\n");
         return 2;
     }
     if (!parser.isSet(verbose))
@@ -156,6 +165,7 @@ int main(int argc, char **argv)
     if (parser.isSet(shot)) {
         const QString file = parser.value(shot);
         QTimer::singleShot(waitMsec, &window, [&] {
+            window.scrollContent(scrollPixels);
             const QImage image = window.screenshot();
             if (image.isNull() || !image.save(file, "PNG")) {
                 std::fprintf(stderr, "cellcounters-demo: cannot write %s\n", qPrintable(file));
