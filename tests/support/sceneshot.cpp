@@ -1,5 +1,7 @@
 #include "sceneshot.h"
 
+#include "lotheme.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QGraphicsLayout>
@@ -23,7 +25,7 @@ QRect clipped(const QImage &image, const QRect &area)
 }
 }
 
-QImage SceneShot::render(QGraphicsWidget *widget, qreal width, QColor background)
+QImage SceneShot::render(QGraphicsWidget *widget, qreal width, const QColor &background)
 {
     QGraphicsScene temporary;
     QGraphicsScene *scene = widget->scene();
@@ -44,7 +46,7 @@ QImage SceneShot::render(QGraphicsWidget *widget, qreal width, QColor background
 
     const QRectF source = widget->sceneBoundingRect();
     QImage image(source.size().toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(background);
+    image.fill(background.isValid() ? background : LoTheme::windowColor());
     {
         QPainter painter(&image);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);

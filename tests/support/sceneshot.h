@@ -18,10 +18,11 @@ class SceneShot
 public:
     /**
      * Lays @p widget out at @p width and its preferred height, then renders it with
-     * its children onto an opaque image filled with @p background. A widget without
-     * a scene is put into a temporary one for the time of the call.
+     * its children onto an opaque image filled with @p background (the theme's
+     * window colour when invalid). A widget without a scene is put into a
+     * temporary one for the time of the call.
      */
-    static QImage render(QGraphicsWidget *widget, qreal width = 480, QColor background = Qt::black);
+    static QImage render(QGraphicsWidget *widget, qreal width = 480, const QColor &background = QColor());
 
     /** Writes @p image as <dir>/<name>.png when the directory is set; returns the path or an empty string. */
     static QString save(const QImage &image, const QString &name);
