@@ -22,6 +22,9 @@ QGraphicsLinearLayout *createPlaceHolder()
     auto *placeHolder = new QGraphicsLinearLayout;
     placeHolder->setContentsMargins(0, 0, 0, 0);
     placeHolder->setSpacing(0);
+    // A layout expands by default and would take the width that the title needs;
+    // a slot is as wide as what it holds.
+    placeHolder->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     return placeHolder;
 }
 

@@ -3,6 +3,7 @@
 #include "datacounters.h"
 #include "lolabel.h"
 #include "lolocale.h"
+#include "itemfinder.h"
 #include "sceneshot.h"
 
 #include <QMetaObject>
@@ -148,8 +149,8 @@ void TestDataAmountWidget::sameNameInTwoSections()
     auto *b = new DataAmountWidget(DataAmountWidget::Sent, &roaming);
     QCOMPARE(a->objectName(), b->objectName());
     QCOMPARE(a->parentItem(), &home);
-    QCOMPARE(home.findChild<DataAmountWidget *>(QStringLiteral("DataAmount_0")), a);
-    QCOMPARE(roaming.findChild<DataAmountWidget *>(QStringLiteral("DataAmount_0")), b);
+    QCOMPARE(ItemFinder::find<DataAmountWidget>(&home, QStringLiteral("DataAmount_0")), a);
+    QCOMPARE(ItemFinder::find<DataAmountWidget>(&roaming, QStringLiteral("DataAmount_0")), b);
 }
 
 void TestDataAmountWidget::languageChange()
@@ -179,7 +180,7 @@ void TestDataAmountWidget::metaObject()
     // retranslateUi() reached through the toolkit's slot runs the row's own.
     DataAmountWidget row(DataAmountWidget::Sent);
     row.setDataAmount(QStringLiteral("5.5"));
-    LoLocale::setDefault(LoLocale(QStringLiteral("de_DE")));
+    setDefaultLocale(QStringLiteral("de_DE"));
     QVERIFY(QMetaObject::invokeMethod(&row, "retranslateUi"));
     QCOMPARE(row.subtitle(), megabytes(QStringLiteral("5,5")));
 }

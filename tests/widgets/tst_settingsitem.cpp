@@ -5,6 +5,7 @@
 #include "loimagewidget.h"
 #include "lolabel.h"
 #include "loprogressindicator.h"
+#include "itemfinder.h"
 #include "sceneshot.h"
 
 #include <QGraphicsGridLayout>
@@ -37,7 +38,7 @@ QGraphicsGridLayout *gridOf(SettingsItem *item)
 
 LoProgressIndicator *spinnerOf(SettingsItem *item)
 {
-    return item->findChild<LoProgressIndicator *>();
+    return ItemFinder::find<LoProgressIndicator>(item);
 }
 
 void addStyleRows()
@@ -130,7 +131,7 @@ void TestSettingsItem::styles()
     QCOMPARE(item.hasIcon(), hasIcon);
     QCOMPARE(item.styleName(), QStringLiteral("CommonPanelInverted"));
 
-    LoLabel *title = item.findChild<LoLabel *>(QStringLiteral("CommonTitle"));
+    LoLabel *title = ItemFinder::find<LoLabel>(&item, QStringLiteral("CommonTitle"));
     QVERIFY(title);
     QCOMPARE(title->styleName(),
              subtitleLayout ? QStringLiteral("CommonTitleInverted") : QStringLiteral("CommonSingleTitleInverted"));
@@ -138,7 +139,7 @@ void TestSettingsItem::styles()
     QCOMPARE(title->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
     QCOMPARE(title->sizePolicy().verticalPolicy(), QSizePolicy::Preferred);
 
-    LoLabel *subtitle = item.findChild<LoLabel *>(QStringLiteral("CommonSubTitle"));
+    LoLabel *subtitle = ItemFinder::find<LoLabel>(&item, QStringLiteral("CommonSubTitle"));
     QCOMPARE(subtitle != nullptr, subtitleLayout);
     if (subtitle) {
         QCOMPARE(subtitle->styleName(), QStringLiteral("CommonSubTitleInverted"));
@@ -148,9 +149,9 @@ void TestSettingsItem::styles()
     }
 
     // Construction creates exactly the parts of the style.
-    QCOMPARE(item.findChild<LoImageWidget *>() != nullptr, hasIcon);
-    QCOMPARE(item.findChild<LoButton *>(QStringLiteral("CommonSwitch")) != nullptr, hasSwitch);
-    QVERIFY(!item.findChild<LoHelpButton *>());
+    QCOMPARE(ItemFinder::find<LoImageWidget>(&item) != nullptr, hasIcon);
+    QCOMPARE(ItemFinder::find<LoButton>(&item, QStringLiteral("CommonSwitch")) != nullptr, hasSwitch);
+    QVERIFY(!ItemFinder::find<LoHelpButton>(&item));
     QVERIFY(!spinnerOf(&item));
 }
 
@@ -253,8 +254,9 @@ void TestSettingsItem::columnsLeftToRight()
     SceneShot::render(&item, 480);
 
     // The title stretches over what the other columns leave, and they follow it in order.
+    const QRectF content = item.contentsRect();
     const QRectF title = item.titleLabelWidget()->geometry();
-    QCOMPARE(title.left(), 0.0);
+    QCOMPARE(title.left(), content.left());
     const QRectF help = item.infoButton()->geometry();
     QVERIFY2(help.left() >= title.right() - 0.5, qPrintable(QStringLiteral("help at %1").arg(help.left())));
     qreal right = help.right();
@@ -266,14 +268,16 @@ void TestSettingsItem::columnsLeftToRight()
     if (item.hasSwitch()) {
         const QRectF toggle = item.button()->geometry();
         QVERIFY(toggle.left() >= right - 0.5);
-        QVERIFY(toggle.right() <= 480.5);
         right = toggle.right();
     }
-    QVERIFY(title.width() > 480 - right + 100);
+    QVERIFY(right <= content.right() + 0.5);
+    // The slots are as wide as their content; the rest is the title's.
+    QVERIFY2(title.width() > content.width() / 2, qPrintable(QString::number(title.width())));
+    QCOMPARE(item.helpPlaceHolder()->geometry().width(), help.width());
     if (style % 2 == 1) {
         const QRectF subtitle = item.subtitleLabelWidget()->geometry();
         QVERIFY(subtitle.top() >= title.bottom() - 0.5);
-        QCOMPARE(subtitle.left(), 0.0);
+        QCOMPARE(subtitle.left(), content.left());
     }
 }
 
@@ -282,7 +286,7 @@ void TestSettingsItem::titleAndSubtitle()
     SettingsItem single(SettingsItem::SingleTitle);
     QCOMPARE(single.title(), QString());
     QCOMPARE(single.subtitle(), QString());
-    QVERIFY2(!single.findChild<LoLabel *>(QStringLiteral("CommonSubTitle")), "subtitle() created a label");
+    QVERIFY2(!ItemFinder::find<LoLabel>(&single, QStringLiteral("CommonSubTitle")), "subtitle() created a label");
 
     single.setTitle(QStringLiteral("Roaming"));
     QCOMPARE(single.title(), QStringLiteral("Roaming"));
@@ -291,7 +295,7 @@ void TestSettingsItem::titleAndSubtitle()
     // A subtitle on a single-title row exists but is not laid out.
     single.setSubtitle(QStringLiteral("hidden"));
     QCOMPARE(single.subtitle(), QStringLiteral("hidden"));
-    LoLabel *stray = single.findChild<LoLabel *>(QStringLiteral("CommonSubTitle"));
+    LoLabel *stray = ItemFinder::find<LoLabel>(&single, QStringLiteral("CommonSubTitle"));
     QVERIFY(stray);
     QCOMPARE(stray, single.subtitleLabelWidget());
     QGraphicsGridLayout *grid = gridOf(&single);
@@ -308,7 +312,7 @@ void TestSettingsItem::titleAndSubtitle()
     QVERIFY(two.setProperty("title", QStringLiteral("Received")));
     QCOMPARE(two.titleLabelWidget()->text(), QStringLiteral("Received"));
     // One label per part, however often it is asked for.
-    QCOMPARE(two.findChildren<LoLabel *>().size(), 2);
+    QCOMPARE(ItemFinder::findAll<LoLabel>(&two).size(), 2);
 }
 
 void TestSettingsItem::wrapSingleTitle_data()
@@ -396,7 +400,7 @@ void TestSettingsItem::setImageWidget()
     QVERIFY(!second);
     QVERIFY(!grid->itemAt(0, 2));
     QCOMPARE(grid->count(), count - 1);
-    QVERIFY(!item.findChild<LoImageWidget *>());
+    QVERIFY(!ItemFinder::find<LoImageWidget>(&item));
 }
 
 void TestSettingsItem::setImageWidgetOnRowWithoutIcon()
@@ -408,13 +412,13 @@ void TestSettingsItem::setImageWidgetOnRowWithoutIcon()
     item.setImageWidget(stranger.get());
     QCOMPARE(stranger->parentItem(), nullptr);
     QCOMPARE(grid->count(), count);
-    QVERIFY(!item.findChild<LoImageWidget *>());
+    QVERIFY(!ItemFinder::find<LoImageWidget>(&item));
 }
 
 void TestSettingsItem::switchIsHiddenUntilShown()
 {
     SettingsItem item(SettingsItem::SingleTitleSwitch);
-    LoButton *toggle = item.findChild<LoButton *>(QStringLiteral("CommonSwitch"));
+    LoButton *toggle = ItemFinder::find<LoButton>(&item, QStringLiteral("CommonSwitch"));
     QVERIFY(toggle);
     QCOMPARE(item.button(), toggle);
     QCOMPARE(toggle->parentItem(), &item);
@@ -464,14 +468,14 @@ void TestSettingsItem::showButtonCreatesNoSwitch()
 {
     SettingsItem item(SettingsItem::TitleSubtitleIcon);
     item.showButton();
-    QVERIFY(!item.findChild<LoButton *>(QStringLiteral("CommonSwitch")));
+    QVERIFY(!ItemFinder::find<LoButton>(&item, QStringLiteral("CommonSwitch")));
     QCOMPARE(item.spinnerPlaceHolder()->count(), 0);
 }
 
 void TestSettingsItem::infoButton()
 {
     SettingsItem item(SettingsItem::SingleTitleSwitch);
-    QVERIFY(!item.findChild<LoHelpButton *>());
+    QVERIFY(!ItemFinder::find<LoHelpButton>(&item));
 
     LoHelpButton *help = item.infoButton();
     QVERIFY(help);
@@ -500,7 +504,7 @@ void TestSettingsItem::spinnerLifecycle()
     item.showButton();
     QGraphicsLinearLayout *slot = item.spinnerPlaceHolder();
     QGraphicsGridLayout *grid = gridOf(&item);
-    QPointer<LoButton> toggle = item.findChild<LoButton *>(QStringLiteral("CommonSwitch"));
+    QPointer<LoButton> toggle = ItemFinder::find<LoButton>(&item, QStringLiteral("CommonSwitch"));
     QCOMPARE(bool(toggle), item.hasSwitch());
 
     QTest::ignoreMessage(QtDebugMsg, "bool SettingsItem::isSpinning(): false");
@@ -545,7 +549,7 @@ void TestSettingsItem::spinnerLifecycle()
         QTRY_VERIFY_WITH_TIMEOUT(item.button()->isVisible(), 1000);
     } else {
         QCOMPARE(slot->count(), 0);
-        QVERIFY(!item.findChild<LoButton *>(QStringLiteral("CommonSwitch")));
+        QVERIFY(!ItemFinder::find<LoButton>(&item, QStringLiteral("CommonSwitch")));
     }
 }
 
@@ -558,7 +562,7 @@ void TestSettingsItem::spinnerTwice()
     QTest::ignoreMessage(QtDebugMsg, "virtual void SettingsItem::setSpinner(bool): true");
     item.setSpinner(true);
     QCOMPARE(spinnerOf(&item), spinner);
-    QCOMPARE(item.findChildren<LoProgressIndicator *>().size(), 1);
+    QCOMPARE(ItemFinder::findAll<LoProgressIndicator>(&item).size(), 1);
     QCOMPARE(item.spinnerPlaceHolder()->count(), 1);
     QCOMPARE(item.spinnerPlaceHolder()->itemAt(0), spinner);
     QTRY_VERIFY_WITH_TIMEOUT(spinner->unknownDuration(), 1000);
