@@ -3,6 +3,7 @@
 #include "lobutton.h"
 #include "lolabel.h"
 #include "lolocalenotifier.h"
+#include "lotheme.h"
 
 #include <QCloseEvent>
 #include <QGraphicsLinearLayout>
@@ -45,23 +46,7 @@ QString buttonText(const ButtonInfo &info)
 }
 
 const qreal PanelMargin = 24;
-const qreal PanelPadding = 16;
-const qreal PanelRadius = 8;
-
-// The visible box of the dialog.
-class DialogPanel : public QGraphicsWidget
-{
-public:
-    using QGraphicsWidget::QGraphicsWidget;
-
-    void paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *) override
-    {
-        painter->setRenderHint(QPainter::Antialiasing);
-        painter->setPen(QPen(QColor(0x60, 0x60, 0x60), 1));
-        painter->setBrush(QColor(0x26, 0x26, 0x26));
-        painter->drawRoundedRect(rect().adjusted(0.5, 0.5, -0.5, -0.5), PanelRadius, PanelRadius);
-    }
-};
+const qreal PanelSpacing = 16;
 
 } // namespace
 
@@ -80,7 +65,7 @@ public:
     void finish(int code, bool dismissed);
 
     LoDialog *const q;
-    DialogPanel *panel = nullptr;
+    LoWidgetController *panel = nullptr;
     QGraphicsLinearLayout *panelLayout = nullptr;
     LoLabel *titleLabel = nullptr;
     QGraphicsWidget *central = nullptr;
@@ -101,15 +86,18 @@ void LoDialog::Private::build()
 {
     auto *outer = new QGraphicsLinearLayout(Qt::Vertical, q);
     outer->setContentsMargins(PanelMargin, PanelMargin, PanelMargin, PanelMargin);
-    panel = new DialogPanel(q);
+    panel = new LoWidgetController(q);
+    panel->setObjectName(QStringLiteral("dialogPanel"));
+    panel->setStyleName(QStringLiteral("CommonLargePanelInverted"));
     panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
     outer->addStretch();
     outer->addItem(panel);
     outer->addStretch();
 
     panelLayout = new QGraphicsLinearLayout(Qt::Vertical, panel);
-    panelLayout->setContentsMargins(PanelPadding, PanelPadding, PanelPadding, PanelPadding);
-    panelLayout->setSpacing(PanelPadding);
+    // With the panel style's own padding, 16 all round.
+    panelLayout->setContentsMargins(8, 10, 8, 10);
+    panelLayout->setSpacing(PanelSpacing);
 
     titleLabel = new LoLabel(panel);
     titleLabel->setObjectName(QStringLiteral("dialogTitle"));
@@ -121,6 +109,7 @@ void LoDialog::Private::build()
     buttonBox->setObjectName(QStringLiteral("dialogButtonBox"));
     buttonLayout = new QGraphicsLinearLayout(Qt::Horizontal, buttonBox);
     buttonLayout->setContentsMargins(0, 0, 0, 0);
+    buttonLayout->setSpacing(PanelSpacing);
 
     QObject::connect(LoLocaleNotifier::instance(), &LoLocaleNotifier::defaultLocaleChanged, q,
                      [this] { retranslateButtons(); });
@@ -264,6 +253,7 @@ LoButton *LoDialog::addButton(Lo::StandardButton which)
 
     auto *b = new LoButton(buttonText(*info), d->buttonBox);
     b->setObjectName(QLatin1String(info->objectName));
+    b->setStyleName(QStringLiteral("CommonButtonInverted"));
     // Keep the box in the fixed order of the buttons, whatever order they are added in.
     int index = 0;
     while (index < d->buttons.size() && buttonInfo(d->buttons.at(index).first) < info)
@@ -351,7 +341,9 @@ void LoDialog::dismiss()
 void LoDialog::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     // The backdrop that keeps the page visible but out of reach.
-    painter->fillRect(rect(), QColor(0, 0, 0, 0xa0));
+    QColor backdrop = LoTheme::windowColor();
+    backdrop.setAlpha(0xa0);
+    painter->fillRect(rect(), backdrop);
 }
 
 void LoDialog::mousePressEvent(QGraphicsSceneMouseEvent *event)

@@ -18,7 +18,9 @@ class QGraphicsScene;
  *
  * With a scene set, the manager puts every window that appears without a scene
  * of its own into it, over the whole scene rectangle and above everything else,
- * and takes it out again when it disappears.
+ * and takes it out again when it disappears. Like any item, a window still in
+ * the scene when the scene is destroyed goes with it: a host unsets the scene
+ * (or closes its windows) before destroying it.
  */
 class LOTOOLKIT_EXPORT LoSceneManager : public QObject
 {

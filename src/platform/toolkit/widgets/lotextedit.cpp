@@ -1,6 +1,7 @@
 #include "lotextedit.h"
 
 #include "loinputmethodstate.h"
+#include "lotheme.h"
 
 #include <QFocusEvent>
 #include <QGraphicsLinearLayout>
@@ -85,6 +86,7 @@ public:
     }
 
     QRect keyboardArea() const;
+    void applyStyle();
     void onFocusIn(Qt::FocusReason reason);
     void onFocusOut(Qt::FocusReason reason);
 
@@ -118,6 +120,22 @@ QRect LoTextEdit::Private::keyboardArea() const
     return QRect(0, screen.height() - height, screen.width(), height);
 }
 
+// The controller paints the field's background and frame; the editor only its text.
+void LoTextEdit::Private::applyStyle()
+{
+    const LoTheme::Style &style = LoTheme::style(q->styleName());
+    QWidget *editor = q->editor();
+    QPalette palette = editor->palette();
+    const QColor text = style.textColor.isValid() ? style.textColor : LoTheme::textColor();
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base})
+        palette.setColor(role, Qt::transparent);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Highlight, LoTheme::accentColor());
+    editor->setPalette(palette);
+    editor->setFont(style.font());
+    editor->setAttribute(Qt::WA_TranslucentBackground);
+}
+
 void LoTextEdit::Private::onFocusIn(Qt::FocusReason reason)
 {
     LoInputMethodState::instance()->fieldFocusIn(q, toolbarId, keyboardArea());
@@ -139,10 +157,12 @@ LoTextEdit::LoTextEdit(LineMode mode, const QString &text, QGraphicsItem *parent
     QWidget *editor;
     if (mode == SingleLine) {
         d->line = new QLineEdit(text);
+        d->line->setFrame(false);
         connect(d->line, &QLineEdit::textChanged, this, [this] { Q_EMIT textChanged(); });
         editor = d->line;
     } else {
         d->plain = new QPlainTextEdit(text);
+        d->plain->setFrameShape(QFrame::NoFrame);
         connect(d->plain, &QPlainTextEdit::textChanged, this, [this] { Q_EMIT textChanged(); });
         editor = d->plain;
     }
@@ -162,7 +182,9 @@ LoTextEdit::LoTextEdit(LineMode mode, const QString &text, QGraphicsItem *parent
     auto *layout = new QGraphicsLinearLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addItem(d->proxy);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setSizePolicy(QSizePolicy::Expanding, mode == SingleLine ? QSizePolicy::Fixed : QSizePolicy::Preferred);
+    d->applyStyle();
+    connect(this, &LoWidgetController::styleNameChanged, this, [this] { d->applyStyle(); });
 }
 
 LoTextEdit::~LoTextEdit()
