@@ -1,3 +1,4 @@
+#include "itemfinder.h"
 #include "lobutton.h"
 #include "lodialog.h"
 #include "lolabel.h"
@@ -118,7 +119,7 @@ void TestLoDialog::titleAndCentralWidget()
 {
     LoDialog dialog(QStringLiteral("Reset"), Lo::YesButton | Lo::NoButton);
     QCOMPARE(dialog.title(), QStringLiteral("Reset"));
-    auto *title = dialog.findChild<LoLabel *>(QStringLiteral("dialogTitle"));
+    auto *title = ItemFinder::find<LoLabel>(&dialog, QStringLiteral("dialogTitle"));
     QVERIFY(title);
     QCOMPARE(title->text(), QStringLiteral("Reset"));
     dialog.setTitle(QStringLiteral("Clear"));
@@ -160,9 +161,9 @@ void TestLoDialog::buttonBoxVisibility()
     auto *content = new QGraphicsWidget;
     content->setPreferredSize(200, 100);
     dialog.setCentralWidget(content);
-    auto *box = dialog.findChild<QGraphicsWidget *>(QStringLiteral("dialogButtonBox"));
+    auto *box = ItemFinder::find<QGraphicsWidget>(&dialog, QStringLiteral("dialogButtonBox"));
     QVERIFY(box);
-    QGraphicsWidget *panel = dialog.findChild<QGraphicsWidget *>(QStringLiteral("dialogPanel"));
+    QGraphicsWidget *panel = ItemFinder::find<QGraphicsWidget>(&dialog, QStringLiteral("dialogPanel"));
     QVERIFY(panel);
 
     const qreal withBox = panel->effectiveSizeHint(Qt::PreferredSize).height();
@@ -475,7 +476,7 @@ void TestLoDialog::backdropTapDismisses()
         release.setPos(dialog.mapFromScene(pos));
         scene.sendEvent(&dialog, &release);
     };
-    QGraphicsWidget *panel = dialog.findChild<QGraphicsWidget *>(QStringLiteral("dialogPanel"));
+    QGraphicsWidget *panel = ItemFinder::find<QGraphicsWidget>(&dialog, QStringLiteral("dialogPanel"));
     tap(panel->geometry().center());
     QCOMPARE(spies.finished.count(), 0);
     tap(QPointF(5, 5));

@@ -1,3 +1,4 @@
+#include "itemfinder.h"
 #include "lobutton.h"
 #include "lolabel.h"
 #include "lomessagebox.h"
@@ -194,7 +195,7 @@ void TestLoMessageBox::rendersPanelWithTexts()
     const QColor corner = image.pixelColor(2, 2);
     QVERIFY(corner.lightness() > 60 && corner.lightness() < 200);
     // The panel is dark with light text and button faces on it.
-    QGraphicsWidget *panel = box.findChild<QGraphicsWidget *>(QStringLiteral("dialogPanel"));
+    QGraphicsWidget *panel = ItemFinder::find<QGraphicsWidget>(&box, QStringLiteral("dialogPanel"));
     const QRect panelRect = panel->mapRectToScene(panel->rect()).toRect();
     QVERIFY(panelRect.width() > 300);
     int light = 0;

@@ -1,4 +1,5 @@
 #include "activescene.h"
+#include "keytyper.h"
 #include "loinputmethodstate.h"
 #include "lotextedit.h"
 
@@ -151,7 +152,7 @@ void TestLoTextEdit::validatorRefusesInvalidEdits()
     edit.lineEdit()->end(false);
     QSignalSpy changed(&edit, &LoTextEdit::textChanged);
 
-    QTest::keyClicks(edit.lineEdit(), typed);
+    KeyTyper::type(edit.lineEdit(), typed);
     QCOMPARE(edit.text(), expected);
     QCOMPARE(changed.count(), changes);
 }
@@ -273,7 +274,6 @@ void TestLoTextEdit::focusOpensKeyboardAtTheBottom()
     QSignalSpy area(state, &LoInputMethodState::inputMethodAreaChanged);
     edit->setFocus(Qt::MouseFocusReason);
     QVERIFY(edit->hasFocus());
-    QVERIFY(edit->lineEdit()->hasFocus());
     QCOMPARE(gained.count(), 1);
     QCOMPARE(gained.at(0).at(0).value<Qt::FocusReason>(), Qt::MouseFocusReason);
     QCOMPARE(area.count(), 1);

@@ -104,9 +104,11 @@ void LoDialog::Private::build()
     titleLabel->setStyleName(QStringLiteral("CommonTitleInverted"));
     titleLabel->setAlignment(Qt::AlignCenter);
     titleLabel->setWordWrap(true);
+    titleLabel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
 
     buttonBox = new QGraphicsWidget(panel);
     buttonBox->setObjectName(QStringLiteral("dialogButtonBox"));
+    buttonBox->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     buttonLayout = new QGraphicsLinearLayout(Qt::Horizontal, buttonBox);
     buttonLayout->setContentsMargins(0, 0, 0, 0);
     buttonLayout->setSpacing(PanelSpacing);

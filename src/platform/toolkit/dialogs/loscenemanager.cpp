@@ -15,7 +15,11 @@ LoSceneManager *LoSceneManager::instance()
     return manager;
 }
 
-LoSceneManager::LoSceneManager() = default;
+LoSceneManager::LoSceneManager()
+{
+    // For queued connections and signal spies on windowAppeared()/windowDisappeared().
+    qRegisterMetaType<LoSceneWindow *>();
+}
 
 QList<LoSceneWindow *> LoSceneManager::windows() const
 {

@@ -152,6 +152,7 @@ LoTextEdit::LoTextEdit(LineMode mode, const QString &text, QGraphicsItem *parent
     : LoWidgetController(parent)
     , d(new Private(this))
 {
+    qRegisterMetaType<Qt::FocusReason>();
     d->mode = mode;
     d->proxy = new FieldProxy(this);
     QWidget *editor;
