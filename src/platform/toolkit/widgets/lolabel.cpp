@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QStyle>
 #include <QTextLayout>
 
 class LoLabel::Private
@@ -150,7 +151,9 @@ bool LoLabel::textElide() const
 
 QTextOption LoLabel::textOption() const
 {
-    QTextOption option(d->alignment & Qt::AlignHorizontal_Mask);
+    // Left and right follow the layout direction unless the alignment is absolute.
+    const Qt::Alignment visual = QStyle::visualAlignment(layoutDirection(), d->alignment);
+    QTextOption option((visual & Qt::AlignHorizontal_Mask) | Qt::AlignAbsolute);
     option.setTextDirection(layoutDirection());
     option.setWrapMode(d->wordWrap ? d->wrapMode : QTextOption::NoWrap);
     return option;
