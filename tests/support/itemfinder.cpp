@@ -2,12 +2,14 @@
 
 QList<QGraphicsObject *> ItemFinder::descendants(const QGraphicsItem *root)
 {
-    QList<QGraphicsObject *> objects;
+    QList<QGraphicsObject *> result;
+    if (!root)
+        return result;
     const QList<QGraphicsItem *> children = root->childItems();
     for (QGraphicsItem *child : children) {
         if (QGraphicsObject *object = child->toGraphicsObject())
-            objects.append(object);
-        objects += descendants(child);
+            result.append(object);
+        result.append(descendants(child));
     }
-    return objects;
+    return result;
 }

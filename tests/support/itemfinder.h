@@ -3,38 +3,40 @@
 
 #include <QGraphicsObject>
 #include <QList>
-#include <QString>
 
 /**
- * Finds widgets in a graphics item tree. Child items are not QObject children,
- * so QObject::findChild() does not see them.
+ * Finds toolkit widgets in an item tree by object name. Graphics items are not
+ * QObject children of their parent item, so QObject::findChild() does not see them.
  */
 class ItemFinder
 {
 public:
-    /** Every graphics object below @p root, depth first in child order. */
+    /** All objects below @p root (not @p root itself), depth first. */
     static QList<QGraphicsObject *> descendants(const QGraphicsItem *root);
 
-    /** Every descendant of type T, with object name @p name when it is not empty. */
+    /** The first descendant of type T named @p objectName, or null. */
     template<typename T>
-    static QList<T *> findAll(const QGraphicsItem *root, const QString &name = QString())
+    static T *find(const QGraphicsItem *root, const QString &objectName)
     {
-        QList<T *> found;
-        const QList<QGraphicsObject *> objects = descendants(root);
-        for (QGraphicsObject *object : objects) {
-            T *t = qobject_cast<T *>(object);
-            if (t && (name.isEmpty() || t->objectName() == name))
-                found.append(t);
+        for (QGraphicsObject *object : descendants(root)) {
+            if (object->objectName() == objectName) {
+                if (T *t = qobject_cast<T *>(object))
+                    return t;
+            }
         }
-        return found;
+        return nullptr;
     }
 
-    /** The first of findAll(), or null. */
+    /** Every descendant of type T. */
     template<typename T>
-    static T *find(const QGraphicsItem *root, const QString &name = QString())
+    static QList<T *> findAll(const QGraphicsItem *root)
     {
-        const QList<T *> found = findAll<T>(root, name);
-        return found.isEmpty() ? nullptr : found.first();
+        QList<T *> result;
+        for (QGraphicsObject *object : descendants(root)) {
+            if (T *t = qobject_cast<T *>(object))
+                result.append(t);
+        }
+        return result;
     }
 };
 

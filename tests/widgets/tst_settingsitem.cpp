@@ -38,7 +38,7 @@ QGraphicsGridLayout *gridOf(SettingsItem *item)
 
 LoProgressIndicator *spinnerOf(SettingsItem *item)
 {
-    return ItemFinder::find<LoProgressIndicator>(item);
+    return ItemFinder::findAll<LoProgressIndicator>(item).value(0);
 }
 
 void addStyleRows()
@@ -149,9 +149,9 @@ void TestSettingsItem::styles()
     }
 
     // Construction creates exactly the parts of the style.
-    QCOMPARE(ItemFinder::find<LoImageWidget>(&item) != nullptr, hasIcon);
+    QCOMPARE(!ItemFinder::findAll<LoImageWidget>(&item).isEmpty(), hasIcon);
     QCOMPARE(ItemFinder::find<LoButton>(&item, QStringLiteral("CommonSwitch")) != nullptr, hasSwitch);
-    QVERIFY(!ItemFinder::find<LoHelpButton>(&item));
+    QVERIFY(ItemFinder::findAll<LoHelpButton>(&item).isEmpty());
     QVERIFY(!spinnerOf(&item));
 }
 
@@ -400,7 +400,7 @@ void TestSettingsItem::setImageWidget()
     QVERIFY(!second);
     QVERIFY(!grid->itemAt(0, 2));
     QCOMPARE(grid->count(), count - 1);
-    QVERIFY(!ItemFinder::find<LoImageWidget>(&item));
+    QVERIFY(ItemFinder::findAll<LoImageWidget>(&item).isEmpty());
 }
 
 void TestSettingsItem::setImageWidgetOnRowWithoutIcon()
@@ -412,7 +412,7 @@ void TestSettingsItem::setImageWidgetOnRowWithoutIcon()
     item.setImageWidget(stranger.get());
     QCOMPARE(stranger->parentItem(), nullptr);
     QCOMPARE(grid->count(), count);
-    QVERIFY(!ItemFinder::find<LoImageWidget>(&item));
+    QVERIFY(ItemFinder::findAll<LoImageWidget>(&item).isEmpty());
 }
 
 void TestSettingsItem::switchIsHiddenUntilShown()
@@ -475,7 +475,7 @@ void TestSettingsItem::showButtonCreatesNoSwitch()
 void TestSettingsItem::infoButton()
 {
     SettingsItem item(SettingsItem::SingleTitleSwitch);
-    QVERIFY(!ItemFinder::find<LoHelpButton>(&item));
+    QVERIFY(ItemFinder::findAll<LoHelpButton>(&item).isEmpty());
 
     LoHelpButton *help = item.infoButton();
     QVERIFY(help);
