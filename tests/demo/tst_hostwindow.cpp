@@ -44,11 +44,11 @@ private:
     T *waitFor(HostWindow &window, const QString &name)
     {
         T *found = nullptr;
-        QTest::qWaitFor([&] {
+        const bool appeared = QTest::qWaitFor([&] {
             found = window.content() ? ItemFinder::find<T>(window.content(), name) : nullptr;
             return found != nullptr;
         }, 5000);
-        return found;
+        return appeared ? found : nullptr;
     }
 
     // A click where a person would click: on the item as the view shows it.
