@@ -265,6 +265,7 @@ void HostWindow::windowAppeared(LoSceneWindow *window)
         // A dialog covers the visible screen with its own backdrop, which keeps
         // the page below out of reach.
         mOverlays.append(window);
+        layoutOverlays();
     }
     scheduleLayout();
 }

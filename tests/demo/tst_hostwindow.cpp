@@ -124,6 +124,32 @@ private Q_SLOTS:
         QCOMPARE(resetStored, confirm);
     }
 
+    void closedWithDialogShown_data()
+    {
+        QTest::addColumn<HostWindow::Content>("content");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("page") << HostWindow::Content::Page << QStringLiteral("resetButton_0");
+        QTest::newRow("call timers") << HostWindow::Content::CallTimers << QStringLiteral("timersResetBtn");
+    }
+    void closedWithDialogShown()
+    {
+        QFETCH(HostWindow::Content, content);
+        QFETCH(QString, button);
+        {
+            HostWindow window(content);
+            showWindow(window);
+            LoButton *reset = waitFor<LoButton>(window, button);
+            QVERIFY(reset);
+            click(window, reset);
+            QTRY_COMPARE(shownBoxes().size(), 1);
+        }
+        // The box went with the window; nothing is left on screen or in the store.
+        QTRY_VERIFY(shownBoxes().isEmpty());
+        bool isSet = true;
+        ExternalStore::get(General + QStringLiteral("gprs_home_last_reset"), &isSet);
+        QVERIFY(!isSet);
+    }
+
     void dialogFollowsScrolling()
     {
         HostWindow window(HostWindow::Content::Page);
