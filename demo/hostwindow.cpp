@@ -139,11 +139,13 @@ HostWindow::HostWindow(Content content, QWidget *parent)
 
 HostWindow::~HostWindow()
 {
-    // The scene goes first with its items; nothing must call back into a half
-    // destroyed window.
+    // The scene and what it shows (dialogs that are still open too) go before
+    // the members that its signals would reach.
     disconnect(LoSceneManager::instance(), nullptr, this, nullptr);
-    delete mMainWindow;
-    delete mPage;
+    disconnect(mView->verticalScrollBar(), nullptr, this, nullptr);
+    mView->viewport()->removeEventFilter(this);
+    mView->setScene(nullptr);
+    delete mScene;
 }
 
 QSize HostWindow::phoneSize()
