@@ -234,6 +234,7 @@ void HostWindow::back()
         if (!mPage->back())
             return;
         VcpWidget *page = mPage;
+        mPage = nullptr;
         mScene->removeItem(page);
         page->deleteLater();
         contentGone();
