@@ -40,7 +40,7 @@ set(CPACK_DEBIAN_RUNTIME_DESCRIPTION
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libcellcounters-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
-    "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), qtbase5-dev, libgconf2-dev, libicu-dev, pkg-config")
+    "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), qtbase5-dev, pkg-config")
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
     "Development files: headers, CMake package configuration (find_package(cellcounters)) and\npkg-config file for building a host against the library.")
 
