@@ -134,6 +134,17 @@ private Q_SLOTS:
         QCOMPARE(again, seeded);
     }
 
+    void simulationMovesThePage()
+    {
+        const QImage still = screenshot({QStringLiteral("--locale"), QStringLiteral("en_GB")}, QStringLiteral("still"));
+        const QImage moving = screenshot({QStringLiteral("--locale"), QStringLiteral("en_GB"), QStringLiteral("--simulate"),
+                                          QStringLiteral("--delay"), QStringLiteral("2500")},
+                                         QStringLiteral("moving"));
+        QVERIFY(!still.isNull() && !moving.isNull());
+        // Seconds of calls and megabytes have been added meanwhile.
+        QVERIFY(still != moving);
+    }
+
     void sessionStoreLeftAlone()
     {
         // The demo's own store is a different one: nothing reaches this session's.
