@@ -164,7 +164,7 @@ int main(int argc, char **argv)
     int status = 0;
     if (parser.isSet(shot)) {
         const QString file = parser.value(shot);
-        QTimer::singleShot(waitMsec, &window, [&] {
+        QTimer::singleShot(waitMsec, &window, [&window, &status, file, scrollPixels] {
             window.scrollContent(scrollPixels);
             const QImage image = window.screenshot();
             if (image.isNull() || !image.save(file, "PNG")) {
