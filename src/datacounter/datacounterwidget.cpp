@@ -40,7 +40,7 @@ DataCounterValue byteCount(const QVariant &stored)
 
 QVariant storedForm(const DataCounterValue &value)
 {
-    return QVariant(QString::number(value.bytes));
+    return QVariant(QString::number(value.toBytes()));
 }
 } // namespace
 
@@ -186,7 +186,7 @@ void DataCounterWidget::initContainer(CounterContainer *section)
     if (section->widgetType() == CounterContainer::Roaming)
         defaultLimit = section->defaultPeriod();
     const DataCounterValue limit =
-        byteCount(storage()->value(keyId(section->mPeriodKey), QString::number(defaultLimit.bytes)));
+        byteCount(storage()->value(keyId(section->mPeriodKey), QString::number(defaultLimit.toBytes())));
     updateWarningPeriodUi(section, &limit);
 
     connect(section, SIGNAL(resetAccepted()), this, SLOT(resetDataAmounts()));
@@ -229,15 +229,15 @@ void DataCounterWidget::updateWarningPeriodUi(CounterContainer *section, const D
     mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << limit->toUiMegas() << "MB";
 
     const DataCounterValue entered = byteCount(
-        storage()->value(keyId(section->mUiPeriodKey), QString::number(section->defaultPeriod().bytes)));
+        storage()->value(keyId(section->mUiPeriodKey), QString::number(section->defaultPeriod().toBytes())));
     DataCounterValue shown = entered;
     bool on = false;
-    if (limit->bytes != 0) {
+    if (limit->toBytes() != 0) {
         shown = *limit;
         mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << "limit" << limit->toUiMegas() << "MB";
         // Keep the entered limit in step, so that switching the warning off
         // and on again restores the limit in force now.
-        if (entered.bytes != limit->bytes)
+        if (entered.toBytes() != limit->toBytes())
             storage()->setValue(keyId(section->mUiPeriodKey), storedForm(*limit));
         on = true;
     }
@@ -256,10 +256,10 @@ void DataCounterWidget::warningPeriodChanged(const QString &period)
 
     const DataCounterValue value(period, false);
     storage()->blockSignals(true);
-    if (value.bytes != 0) {
+    if (value.toBytes() != 0) {
         storage()->setValue(keyId(section->mUiPeriodKey), storedForm(value));
         const DataCounterValue current = byteCount(storage()->value(keyId(section->mPeriodKey), 0));
-        if (current.bytes != 0) {
+        if (current.toBytes() != 0) {
             mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << "set limit" << value.toUiMegas() << "MB";
             storage()->setValue(keyId(section->mPeriodKey), storedForm(value));
         }
@@ -281,7 +281,7 @@ void DataCounterWidget::warningSwitchToggled(bool state)
         // Without an entered limit the field shows the section's default
         // limit; that is the one to put in force.
         const DataCounterValue entered = byteCount(storage()->value(
-            keyId(section->mUiPeriodKey), QString::number(section->defaultPeriod().bytes)));
+            keyId(section->mUiPeriodKey), QString::number(section->defaultPeriod().toBytes())));
         storage()->setValue(keyId(section->mPeriodKey), storedForm(entered));
     }
     storage()->blockSignals(false);
