@@ -316,6 +316,7 @@ void TestDataCounterWidget::buildOnDisplayEntry()
     m_page.reset(new DataCounterWidget(true));
     QTest::qWait(300);
     QVERIFY(ItemFinder::findAll<CounterContainer>(m_page.get()).isEmpty());
+    QVERIFY(m_page->findChildren<StorageIf *>().isEmpty());
 
     m_page->announceDisplayEntered();
     QCOMPARE(ItemFinder::findAll<CounterContainer>(m_page.get()).size(), 2);
