@@ -7,19 +7,26 @@ class LoWidgetModel;
 
 /**
  * A widget with a model, a style name and a view type. The style name picks the
- * look from the toolkit's theme; the view type picks one of several views of the
- * same controller (a button drawn as a switch, a panel drawn as a background).
- * Neither changes behaviour.
+ * look from the toolkit's theme (LoTheme); the view type picks one of several
+ * views of the same controller (a button drawn as a switch, a panel drawn as a
+ * background). Neither changes behaviour.
+ *
+ * A controller paints its style's background and takes the style's padding as
+ * its contents margins; its minimum and preferred heights are at least the
+ * style's minimum height.
  */
 class LOTOOLKIT_EXPORT LoWidgetController : public LoWidget
 {
     Q_OBJECT
+    Q_PROPERTY(QString styleName READ styleName WRITE setStyleName NOTIFY styleNameChanged)
+    Q_PROPERTY(QString viewType READ viewType WRITE setViewType NOTIFY viewTypeChanged)
 public:
     explicit LoWidgetController(QGraphicsItem *parent = nullptr);
     /** Takes ownership of @p model; a null model makes the controller create a default one. */
     LoWidgetController(LoWidgetModel *model, QGraphicsItem *parent);
     ~LoWidgetController() override;
 
+    /** Never null. */
     LoWidgetModel *model() const;
 
     void setStyleName(const QString &name);
@@ -30,6 +37,11 @@ public:
 
 Q_SIGNALS:
     void styleNameChanged();
+    void viewTypeChanged();
+
+protected:
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
+    QSizeF sizeHint(Qt::SizeHint which, const QSizeF &constraint = QSizeF()) const override;
 
 private:
     class Private;
