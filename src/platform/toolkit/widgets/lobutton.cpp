@@ -43,7 +43,7 @@ LoButton::LoButton(QGraphicsItem *parent, LoButtonModel *model)
 LoButton::LoButton(const QString &text, QGraphicsItem *parent)
     : LoButton(parent, nullptr)
 {
-    d->text = text;
+    setText(text);
 }
 
 LoButton::~LoButton()

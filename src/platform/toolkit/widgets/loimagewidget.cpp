@@ -11,7 +11,7 @@ LoImageWidget::LoImageWidget(QGraphicsItem *parent)
 LoImageWidget::LoImageWidget(const QString &id, QGraphicsItem *parent)
     : LoImageWidget(parent)
 {
-    m_id = id;
+    setImage(id);
 }
 
 LoImageWidget::~LoImageWidget() = default;

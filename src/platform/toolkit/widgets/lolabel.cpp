@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QStyle>
 #include <QTextLayout>
 
 class LoLabel::Private
@@ -19,6 +20,7 @@ namespace {
 // Wide enough for a short sentence; a wrapping label asked for its size without
 // a width offers this one.
 const qreal DefaultWrapWidth = 400;
+const qreal UnboundedWidth = 1e6;
 
 QString displayText(const QString &text)
 {
@@ -34,7 +36,7 @@ QSizeF layoutText(const QString &text, const QFont &font, const QTextOption &opt
                   QPainter *painter = nullptr, const QPointF &origin = QPointF())
 {
     if (text.isEmpty())
-        return QSizeF();
+        return QSizeF(0, 0);
     QTextLayout layout(text, font);
     layout.setTextOption(option);
     layout.setCacheEnabled(true);
@@ -42,8 +44,8 @@ QSizeF layoutText(const QString &text, const QFont &font, const QTextOption &opt
     qreal widest = 0;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        if (width >= 0)
-            line.setLineWidth(width);
+        // A line is only laid out once it has a width; unbounded lines get a vast one.
+        line.setLineWidth(width >= 0 ? width : UnboundedWidth);
         line.setPosition(QPointF(0, height));
         height += line.height();
         widest = qMax(widest, line.naturalTextWidth());
@@ -60,12 +62,14 @@ LoLabel::LoLabel(QGraphicsItem *parent, LoWidgetModel *model)
     : LoWidgetController(model, parent)
     , d(new Private)
 {
+    // The base class may have cached its own size hints while it was built.
+    updateGeometry();
 }
 
 LoLabel::LoLabel(const QString &text, QGraphicsItem *parent)
     : LoLabel(parent, nullptr)
 {
-    d->text = text;
+    setText(text);
 }
 
 LoLabel::~LoLabel()
@@ -147,7 +151,9 @@ bool LoLabel::textElide() const
 
 QTextOption LoLabel::textOption() const
 {
-    QTextOption option(d->alignment & Qt::AlignHorizontal_Mask);
+    // Left and right follow the layout direction unless the alignment is absolute.
+    const Qt::Alignment visual = QStyle::visualAlignment(layoutDirection(), d->alignment);
+    QTextOption option((visual & Qt::AlignHorizontal_Mask) | Qt::AlignAbsolute);
     option.setTextDirection(layoutDirection());
     option.setWrapMode(d->wordWrap ? d->wrapMode : QTextOption::NoWrap);
     return option;
