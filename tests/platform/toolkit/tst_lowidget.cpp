@@ -1,3 +1,4 @@
+#include "lolocale.h"
 #include "lolocalenotifier.h"
 #include "lowidget.h"
 #include "lowidgetcontroller.h"
@@ -39,6 +40,7 @@ class TestLoWidget : public QObject
 private Q_SLOTS:
     void retranslateReachesEveryLiveWidget();
     void retranslateSurvivesDeletionDuringPass();
+    void retranslateAfterNewDefaultLocale();
     void displayEnteredWhenViewShown();
     void displayEnteredWhenAddedToShownScene();
     void childCreatedUnderShownParent();
@@ -83,6 +85,28 @@ void TestLoWidget::retranslateSurvivesDeletionDuringPass()
     LoLocaleNotifier::instance()->scheduleChange();
     QTRY_COMPARE(third.retranslations, 1);
     QVERIFY(first.victim.isNull());
+}
+
+void TestLoWidget::retranslateAfterNewDefaultLocale()
+{
+    CountingWidget widget;
+    LoLocale::setDefault(LoLocale(QStringLiteral("de_DE")));
+    QCOMPARE(widget.retranslations, 0);
+    QTRY_COMPARE(widget.retranslations, 1);
+
+    // The same default again is no change.
+    LoLocale::setDefault(LoLocale(QStringLiteral("de_DE")));
+    QTest::qWait(20);
+    QCOMPARE(widget.retranslations, 1);
+
+    // A catalog installed into the default is one.
+    LoLocale withCatalog;
+    withCatalog.installTrCatalog(QStringLiteral("libtessaro"));
+    LoLocale::setDefault(withCatalog);
+    QTRY_COMPARE(widget.retranslations, 2);
+
+    LoLocale::setDefault(LoLocale(QStringLiteral("ar_EG")));
+    QTRY_COMPARE(widget.retranslations, 3);
 }
 
 void TestLoWidget::displayEnteredWhenViewShown()

@@ -1,6 +1,5 @@
 #include "lowidgetcontroller.h"
 
-#include "lotheme.h"
 #include "lowidgetmodel.h"
 
 #include <QPainter>
@@ -24,9 +23,7 @@ LoWidgetController::LoWidgetController(LoWidgetModel *model, QGraphicsItem *pare
 {
     d->model = model ? model : new LoWidgetModel;
     d->model->setParent(this);
-    const LoTheme::Style &style = LoTheme::style(QString());
-    setContentsMargins(style.padding.left(), style.padding.top(), style.padding.right(),
-                       style.padding.bottom());
+    applyStyle();
 }
 
 LoWidgetController::~LoWidgetController()
@@ -44,11 +41,7 @@ void LoWidgetController::setStyleName(const QString &name)
     if (name == d->styleName)
         return;
     d->styleName = name;
-    const LoTheme::Style &style = LoTheme::style(name);
-    setContentsMargins(style.padding.left(), style.padding.top(), style.padding.right(),
-                       style.padding.bottom());
-    updateGeometry();
-    update();
+    applyStyle();
     Q_EMIT styleNameChanged();
 }
 
@@ -72,19 +65,47 @@ QString LoWidgetController::viewType() const
     return d->viewType;
 }
 
+const LoTheme::Style &LoWidgetController::style() const
+{
+    return LoTheme::style(LoTheme::hasStyle(d->styleName) ? d->styleName : defaultStyleName());
+}
+
+QString LoWidgetController::defaultStyleName() const
+{
+    return QString();
+}
+
+void LoWidgetController::applyStyle()
+{
+    const QMarginsF &padding = style().padding;
+    setContentsMargins(padding.left(), padding.top(), padding.right(), padding.bottom());
+    updateGeometry();
+    update();
+}
+
+QSizeF LoWidgetController::styledSize(Qt::SizeHint which, const QSizeF &contentSize) const
+{
+    if (which != Qt::MinimumSize && which != Qt::PreferredSize)
+        return contentSize;
+    qreal left, top, right, bottom;
+    getContentsMargins(&left, &top, &right, &bottom);
+    return QSizeF(contentSize.width() + left + right,
+                  qMax(contentSize.height() + top + bottom, style().minimumHeight));
+}
+
 void LoWidgetController::paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
                                QWidget *widget)
 {
     Q_UNUSED(option)
     Q_UNUSED(widget)
-    LoTheme::paintBackground(painter, rect(), LoTheme::style(d->styleName));
+    LoTheme::paintBackground(painter, rect(), style());
 }
 
 QSizeF LoWidgetController::sizeHint(Qt::SizeHint which, const QSizeF &constraint) const
 {
     QSizeF hint = LoWidget::sizeHint(which, constraint);
     if (which == Qt::MinimumSize || which == Qt::PreferredSize) {
-        const qreal minimum = LoTheme::style(d->styleName).minimumHeight;
+        const qreal minimum = style().minimumHeight;
         if (hint.height() < minimum)
             hint.setHeight(minimum);
     }

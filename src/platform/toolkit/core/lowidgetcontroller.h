@@ -1,6 +1,7 @@
 #ifndef LOWIDGETCONTROLLER_H
 #define LOWIDGETCONTROLLER_H
 
+#include "lotheme.h"
 #include "lowidget.h"
 
 class LoWidgetModel;
@@ -13,7 +14,8 @@ class LoWidgetModel;
  *
  * A controller paints its style's background and takes the style's padding as
  * its contents margins; its minimum and preferred heights are at least the
- * style's minimum height.
+ * style's minimum height. A style name that the theme does not know falls back
+ * to the controller's defaultStyleName().
  */
 class LOTOOLKIT_EXPORT LoWidgetController : public LoWidget
 {
@@ -40,6 +42,15 @@ Q_SIGNALS:
     void viewTypeChanged();
 
 protected:
+    /** The look in use: the style name's, or the default style's when the theme lacks it. */
+    const LoTheme::Style &style() const;
+    /** The style that an unknown or empty style name stands for; none by default. */
+    virtual QString defaultStyleName() const;
+    /** Re-applies the look; call it when defaultStyleName() has changed. */
+    void applyStyle();
+    /** @p contentSize plus the contents margins, at least the style's minimum height. */
+    QSizeF styledSize(Qt::SizeHint which, const QSizeF &contentSize) const;
+
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
     QSizeF sizeHint(Qt::SizeHint which, const QSizeF &constraint = QSizeF()) const override;
 
