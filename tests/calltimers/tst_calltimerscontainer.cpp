@@ -4,6 +4,7 @@
 
 #include "externalstore.h"
 #include "messagecapture.h"
+#include "itemfinder.h"
 #include "sceneshot.h"
 #include "storesync.h"
 
@@ -41,7 +42,7 @@ void useLocale(const QString &name)
 
 SettingsItem *row(CallTimersContainer &container, const char *name)
 {
-    return container.findChild<SettingsItem *>(QLatin1String(name));
+    return ItemFinder::find<SettingsItem>(&container, QLatin1String(name));
 }
 
 QList<LoMessageBox *> shownBoxes()
@@ -51,7 +52,7 @@ QList<LoMessageBox *> shownBoxes()
 
 LoButton *resetButton(CallTimersContainer &container)
 {
-    return container.findChild<LoButton *>(QStringLiteral("timersResetBtn"));
+    return ItemFinder::find<LoButton>(&container, QStringLiteral("timersResetBtn"));
 }
 
 QString mediumDate(const QDate &date)
@@ -493,7 +494,7 @@ void TestCallTimersContainer::render()
     const QRgb background = SceneShot::dominantColor(image);
     // Every row and the button draw something of their own.
     for (const char *name : {"timersDialed", "timersReceived", "timersAll", "timersResetDate", "timersResetBtn"}) {
-        auto *part = container.findChild<QGraphicsWidget *>(QLatin1String(name));
+        auto *part = ItemFinder::find<QGraphicsWidget>(&container, QLatin1String(name));
         QVERIFY(part);
         const QRect area = SceneShot::toImage(&container, part);
         QVERIFY2(!area.isEmpty(), name);

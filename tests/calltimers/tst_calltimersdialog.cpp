@@ -4,6 +4,7 @@
 #include "settingsitem.h"
 
 #include "externalstore.h"
+#include "itemfinder.h"
 #include "sceneshot.h"
 #include "storesync.h"
 
@@ -84,7 +85,7 @@ void TestCallTimersDialog::construction()
     QCOMPARE(container->objectName(), QStringLiteral("CallTimersContainer"));
     QVERIFY(dialog.isAncestorOf(container));
     QCOMPARE(container->title(), QStringLiteral("Call timers"));
-    QCOMPARE(dialog.findChildren<CallTimersContainer *>().size(), 1);
+    QCOMPARE(ItemFinder::findAll<CallTimersContainer>(&dialog).size(), 1);
 }
 
 void TestCallTimersDialog::retranslation()
@@ -107,7 +108,7 @@ void TestCallTimersDialog::sectionIsLive()
     {
         CallTimersDialog dialog;
         container = containerOf(dialog);
-        auto *dialled = container->findChild<SettingsItem *>(QStringLiteral("timersDialed"));
+        auto *dialled = ItemFinder::find<SettingsItem>(container, QStringLiteral("timersDialed"));
         QVERIFY(dialled);
         QVERIFY(ExternalStore::setString(DialledKey, QStringLiteral("3600")));
         QTRY_COMPARE(dialled->subtitle(), QStringLiteral("01:00:00"));
@@ -133,7 +134,9 @@ void TestCallTimersDialog::render()
 {
     QVERIFY(ExternalStore::setString(DialledKey, QStringLiteral("4294967295")));
     CallTimersDialog dialog;
+    dialog.appear(); // windows are hidden until shown
     const QImage image = SceneShot::render(&dialog);
+    dialog.disappear();
     SceneShot::save(image, QStringLiteral("calltimersdialog"));
     QVERIFY(!image.isNull());
     const QRgb background = SceneShot::dominantColor(image);
