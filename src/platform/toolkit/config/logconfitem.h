@@ -11,13 +11,21 @@
  *
  * value() is read from the store on every call; an unset key gives an invalid
  * QVariant. GConf strings, ints, bools, floats and lists become QString, int,
- * bool, double and QVariantList. set() writes a QString as a string, integers as
- * int, bools and doubles as such, a QStringList or QVariantList as a list, and an
- * invalid variant unsets the key.
+ * bool, double and QVariantList (a pair: a list of two). set() writes a QString
+ * as a string, integers as int, bools and doubles as such, a QStringList or a
+ * QVariantList of scalars of one type as a list, and an invalid variant unsets
+ * the key. GConf integers are 32-bit: an integer outside that range is stored
+ * as its decimal text. A value that GConf cannot hold is not written.
  *
- * valueChanged() is emitted from the event loop after every change of the key,
- * whichever process made it. When the store cannot be reached, value() is
- * invalid, set() writes nothing and a debug line says why.
+ * valueChanged() follows every change of the key, whichever process made it:
+ * a successful set() emits it on every item of the key in this process before
+ * set() returns (so blocking an object's signals around its own write really
+ * hides that write), and the daemon's later notice of the same write is not
+ * reported again. Changes made by other processes arrive from the event loop.
+ *
+ * When the store cannot be reached (no session bus), value() is invalid, set()
+ * writes nothing and emits nothing, and a debug line says why. A key path that
+ * GConf does not accept (an empty one, for instance) behaves the same way.
  */
 class LOTOOLKIT_EXPORT LoGConfItem : public QObject
 {

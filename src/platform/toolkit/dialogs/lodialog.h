@@ -7,12 +7,16 @@
 class LoButton;
 
 /**
- * A modal window with a title, a central widget and a button box.
+ * A modal window with a title, a central widget and a button box, drawn as a
+ * panel over a dimmed backdrop.
  *
  * Every close emits finished(result) exactly once: accept() (result 1) also emits
  * accepted(), reject() (result 0) also emits rejected(), done(r) emits finished(r)
  * only, and close() on a shown dialog is a reject without rejected(). Closing
- * makes the dialog disappear; a dialog that is not shown ignores close().
+ * makes the dialog disappear; a dialog that is not shown ignores close(),
+ * accept(), reject() and done(). disappear() on a shown dialog closes it like
+ * close(); dismiss() (a tap on the backdrop) is reject().
+ * The dialog disappears before finished() and accepted()/rejected() are emitted.
  */
 class LOTOOLKIT_EXPORT LoDialog : public LoSceneWindow
 {
@@ -48,11 +52,19 @@ public Q_SLOTS:
     void reject();
     virtual void done(int result);
     bool close();
+    void disappear() override;
+    void dismiss() override;
 
 Q_SIGNALS:
     void accepted();
     void rejected();
     void finished(int result);
+
+protected:
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
+    void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     class Private;

@@ -5,13 +5,22 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 
 class LoSceneWindow;
+class QGraphicsScene;
 
 /**
  * Keeps track of the scene windows that are shown, in the order they appeared,
  * so that a host can put them on screen (the last one on top) and a test can
- * find a shown dialog and press its buttons.
+ * find a shown dialog and press its buttons. A window leaves the list when it
+ * disappears or is destroyed.
+ *
+ * With a scene set, the manager puts every window that appears without a scene
+ * of its own into it, over the whole scene rectangle and above everything else,
+ * and takes it out again when it disappears. Like any item, a window still in
+ * the scene when the scene is destroyed goes with it: a host unsets the scene
+ * (or closes its windows) before destroying it.
  */
 class LOTOOLKIT_EXPORT LoSceneManager : public QObject
 {
@@ -32,8 +41,12 @@ public:
         return result;
     }
 
+    void setScene(QGraphicsScene *scene);
+    QGraphicsScene *scene() const;
+
 Q_SIGNALS:
     void windowAppeared(LoSceneWindow *window);
+    /** Also emitted from a shown window's destructor: use the pointer only as a key then. */
     void windowDisappeared(LoSceneWindow *window);
 
 private:
@@ -42,6 +55,8 @@ private:
     void add(LoSceneWindow *window);
     void remove(LoSceneWindow *window);
     QList<LoSceneWindow *> m_windows;
+    QList<LoSceneWindow *> m_placed;
+    QPointer<QGraphicsScene> m_scene;
 };
 
 #endif

@@ -6,8 +6,10 @@
 /**
  * A window of the scene: a page, a dialog or a message box. appear() shows it
  * (the LoSceneManager tells the host, which puts it on screen) and disappear()
- * hides it; with DestroyWhenDone the window deletes itself (deleteLater) once it
- * has disappeared.
+ * hides it; dismiss() is the user sending it away. With DestroyWhenDone the
+ * window deletes itself (deleteLater) once it has disappeared, whatever the
+ * cause; with DestroyWhenDismissed only after a dismissal; with KeepWhenDone
+ * never.
  */
 class LOTOOLKIT_EXPORT LoSceneWindow : public LoWidgetController
 {
@@ -23,8 +25,10 @@ public:
     bool isAppeared() const;
 
 public Q_SLOTS:
+    /** Shows the window; on a shown window it only takes the new policy. */
     virtual void appear(LoSceneWindow::DeletionPolicy policy = KeepWhenDone);
     virtual void disappear();
+    virtual void dismiss();
 
 Q_SIGNALS:
     void appeared();

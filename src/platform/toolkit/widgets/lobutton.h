@@ -9,7 +9,9 @@ class LoButtonModel;
  * A push button; checkable, it is a toggle, and with the view type switchType an
  * on/off switch. A tap (mouse press and release inside, or click()) toggles a
  * checkable button, emitting toggled(bool), then emits clicked().
- * setChecked() emits toggled(bool) when the state changes, unless signals are blocked.
+ * setChecked() emits toggled(bool) when the state changes, unless signals are blocked;
+ * like Qt's buttons, a button that is not checkable is never checked. A disabled
+ * button ignores taps.
  */
 class LOTOOLKIT_EXPORT LoButton : public LoWidgetController
 {
@@ -35,6 +37,8 @@ public:
     bool isCheckable() const;
 
     bool isChecked() const;
+    /** True between a press inside the button and its release. */
+    bool isDown() const;
 
 public Q_SLOTS:
     void setChecked(bool checked);
@@ -46,10 +50,13 @@ Q_SIGNALS:
     void toggled(bool checked);
 
 protected:
+    QString defaultStyleName() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
     QSizeF sizeHint(Qt::SizeHint which, const QSizeF &constraint = QSizeF()) const override;
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
     void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
+    void ungrabMouseEvent(QEvent *event) override;
 
 private:
     class Private;

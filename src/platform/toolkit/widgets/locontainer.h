@@ -3,7 +3,10 @@
 
 #include "lowidgetcontroller.h"
 
-/** A titled box; its content (children and layout) goes on centralWidget(). */
+/**
+ * A titled box; its content (children and layout) goes on centralWidget(). The
+ * title is drawn above the content while it is not empty and the header is visible.
+ */
 class LOTOOLKIT_EXPORT LoContainer : public LoWidgetController
 {
     Q_OBJECT
@@ -21,7 +24,12 @@ public:
     /** The same widget on every call. */
     QGraphicsWidget *centralWidget();
 
+protected:
+    QString defaultStyleName() const override;
+
 private:
+    void updateHeader();
+
     class Private;
     Private *const d;
 };

@@ -3,7 +3,10 @@
 
 #include "lobutton.h"
 
-/** A small button that opens a help page: a tap emits helpPageRequested(pageID()). */
+/**
+ * A small "?" button that opens a help page: a tap emits helpPageRequested(pageID()),
+ * which the host connects to its help viewer. With no page set a tap requests nothing.
+ */
 class LOTOOLKIT_EXPORT LoHelpButton : public LoButton
 {
     Q_OBJECT

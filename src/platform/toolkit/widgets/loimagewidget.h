@@ -16,6 +16,7 @@ public:
     QString image() const;
 
 protected:
+    QString defaultStyleName() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
     QSizeF sizeHint(Qt::SizeHint which, const QSizeF &constraint = QSizeF()) const override;
 

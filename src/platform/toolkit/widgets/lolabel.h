@@ -5,7 +5,11 @@
 
 #include <QTextOption>
 
-/** A text label; the style name picks font and colour, long text can elide or wrap. */
+/**
+ * A text label; the style name picks font and colour, long text can elide or wrap.
+ * Alignment and wrapping follow the widget's layout direction, so a right-to-left
+ * layout draws "left" aligned text at the right.
+ */
 class LOTOOLKIT_EXPORT LoLabel : public LoWidgetController
 {
     Q_OBJECT
@@ -35,6 +39,8 @@ protected:
     QSizeF sizeHint(Qt::SizeHint which, const QSizeF &constraint = QSizeF()) const override;
 
 private:
+    QTextOption textOption() const;
+
     class Private;
     Private *const d;
 };

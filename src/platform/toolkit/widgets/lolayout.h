@@ -4,12 +4,14 @@
 #include "lotoolkit_export.h"
 
 #include <QGraphicsLinearLayout>
+#include <QVector>
 
 class LoLinearLayoutPolicy;
 
 /**
  * A layout whose arrangement is given by a policy. Created with a widget as
- * parent, it becomes that widget's layout. It owns its policy.
+ * parent, it becomes that widget's layout. It owns its policies; the one made
+ * last is in use.
  */
 class LOTOOLKIT_EXPORT LoLayout : public QGraphicsLinearLayout
 {
@@ -17,11 +19,12 @@ public:
     explicit LoLayout(QGraphicsLayoutItem *parent = nullptr);
     ~LoLayout() override;
 
+    /** The policy in use; null until one is made on this layout. */
     LoLinearLayoutPolicy *policy() const;
 
 private:
     friend class LoLinearLayoutPolicy;
-    LoLinearLayoutPolicy *m_policy = nullptr;
+    QVector<LoLinearLayoutPolicy *> m_policies;
 };
 
 #endif

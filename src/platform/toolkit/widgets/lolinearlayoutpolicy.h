@@ -8,9 +8,14 @@
 class LoLayout;
 class QGraphicsLayoutItem;
 
-/** Arranges a LoLayout's items in one row or column, in the order they were added. */
+/**
+ * Arranges a LoLayout's items in one row or column, in the order they were added.
+ * Made on a layout, it sets the layout's orientation and belongs to the layout.
+ * Item alignments, margins and spacing are those of the layout itself.
+ */
 class LOTOOLKIT_EXPORT LoLinearLayoutPolicy
 {
+    Q_DISABLE_COPY(LoLinearLayoutPolicy)
 public:
     LoLinearLayoutPolicy(LoLayout *layout, Qt::Orientation orientation);
     ~LoLinearLayoutPolicy();
@@ -28,6 +33,7 @@ public:
     void setContentsMargins(qreal left, qreal top, qreal right, qreal bottom);
     void setSpacing(qreal spacing);
     qreal spacing() const;
+    void setStretchFactor(QGraphicsLayoutItem *item, int stretch);
 
 private:
     LoLayout *m_layout;

@@ -5,16 +5,21 @@
 #include "lowidgetcontroller.h"
 
 class QLineEdit;
+class QWidget;
 class QValidator;
 
 /**
- * A text field built on Qt's own line editing (a QLineEdit in a proxy).
+ * A text field built on Qt's own editing: a QLineEdit in a proxy for a single
+ * line, a QPlainTextEdit for several.
  *
- * With a validator, an edit that would make the text Invalid is refused.
- * textChanged() follows every change of the text, by the user or by setText()
- * and clear(), unless signals are blocked. Gaining the focus emits
- * gainedFocus(reason) and opens the software keyboard (LoInputMethodState);
- * losing it emits lostFocus(reason) and closes the keyboard.
+ * With a validator (single line), an edit by the user that would make the text
+ * Invalid is refused. textChanged() follows every change of the text, by the
+ * user or by setText() and clear(), unless signals are blocked. Enter or Return
+ * in a single-line field emits returnPressed() whatever the validator thinks of
+ * the text (on a phone it is the keyboard's action key). Gaining the focus
+ * opens the software keyboard (LoInputMethodState reports its area) and emits
+ * gainedFocus(reason); losing it emits lostFocus(reason) and closes the
+ * keyboard unless another field takes the focus.
  */
 class LOTOOLKIT_EXPORT LoTextEdit : public LoWidgetController
 {
@@ -30,12 +35,16 @@ public:
     LineMode lineMode() const;
 
     QString text() const;
+    /**
+     * Shows @p text as given, also one that the validator would refuse from the
+     * user. Returns whether the validator accepts it (Acceptable or Intermediate).
+     */
     bool setText(const QString &text);
 
     void setContentType(Lo::TextContentType type);
     Lo::TextContentType contentType() const;
 
-    /** Does not take ownership. */
+    /** Does not take ownership. Applies to single-line fields. */
     void setValidator(const QValidator *validator);
     const QValidator *validator() const;
 
@@ -44,8 +53,10 @@ public:
     int attachedToolbarId() const;
 
     bool hasFocus() const;
-    /** The line edit that does the editing, for key events in tests and hosts. */
+    /** The line edit that does the editing, for key events in tests and hosts; null for MultiLine. */
     QLineEdit *lineEdit() const;
+    /** The editing widget of either mode. */
+    QWidget *editor() const;
 
 public Q_SLOTS:
     void clear();

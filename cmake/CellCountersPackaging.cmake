@@ -1,0 +1,51 @@
+# Debian packages made with `cpack -G DEB` from a build configured with
+# -DCMAKE_INSTALL_PREFIX=/usr (the toolkit finds its catalogs under the prefix
+# that was compiled in, so the packages install exactly there):
+#   libcellcounters1      runtime: the shared libraries and the English catalogs
+#   libcellcounters-dev   development: headers, CMake package config, pkg-config file
+#   cellcounters-demo     the demo host and the traffic simulator
+set(CPACK_PACKAGE_NAME cellcounters)
+set(CPACK_PACKAGE_VENDOR "cellcounters developers")
+set(CPACK_PACKAGE_CONTACT "cellcounters developers <cellcounters@localhost>")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Cellular data counters and call timers pages for a phone's settings")
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL runtime development demo)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION libs)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# Library dependencies come from dpkg-shlibdeps; our own libraries ship together
+# in the runtime package, so their build folders are where it finds them.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
+    ${CMAKE_BINARY_DIR}/src
+    ${CMAKE_BINARY_DIR}/src/platform/toolkit
+    ${CMAKE_BINARY_DIR}/src/platform/vcp
+    ${CMAKE_BINARY_DIR}/src/platform/cellular)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+
+set(_version "${PROJECT_VERSION}")
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME libcellcounters${PROJECT_VERSION_MAJOR})
+# The configuration daemon and the session bus that starts it are needed at run time.
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "gconf2, dbus")
+set(CPACK_DEBIAN_RUNTIME_DESCRIPTION
+    "Cellular data counters and call timers pages (runtime)\n The data counters page, its dialog and the call timers dialog of a phone's\n settings application, with the touch toolkit layer they are built on and the\n English translation catalogs.")
+
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libcellcounters-dev)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
+    "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), qtbase5-dev, libgconf2-dev, libicu-dev, pkg-config")
+set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
+    "Cellular data counters and call timers pages (development files)\n Headers, CMake package configuration (find_package(cellcounters)) and\n pkg-config file for building a host against the library.")
+
+set(CPACK_DEBIAN_DEMO_PACKAGE_NAME cellcounters-demo)
+set(CPACK_DEBIAN_DEMO_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_DEMO_PACKAGE_DEPENDS
+    "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), gconf2, dbus, fonts-dejavu-core")
+set(CPACK_DEBIAN_DEMO_DESCRIPTION
+    "Demo host for the cellular data counters pages\n cellcounters-demo shows the data counters page, its dialog or the call timers\n in a phone-sized window over a private settings store; cellcounters-simulate\n advances the counters and call totals as a phone's counter daemon would.")
+
+include(CPack)

@@ -1,0 +1,8 @@
+#include "lowidgetmodel.h"
+
+LoWidgetModel::LoWidgetModel(QObject *parent)
+    : QObject(parent)
+{
+}
+
+LoWidgetModel::~LoWidgetModel() = default;

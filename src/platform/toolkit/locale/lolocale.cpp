@@ -1,0 +1,392 @@
+#include "lolocale.h"
+
+#include "lolocalenotifier.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QLocale>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTimeZone>
+#include <QTranslator>
+
+#include <unicode/calendar.h>
+#include <unicode/datefmt.h>
+#include <unicode/dcfmtsym.h>
+#include <unicode/locid.h>
+#include <unicode/numfmt.h>
+#include <unicode/numsys.h>
+#include <unicode/simpletz.h>
+#include <unicode/timezone.h>
+#include <unicode/uchar.h>
+#include <unicode/uscript.h>
+
+#include <memory>
+
+#ifndef LOTOOLKIT_TRANSLATIONS_INSTALL_DIR
+#define LOTOOLKIT_TRANSLATIONS_INSTALL_DIR "/usr/share/lotoolkit/translations"
+#endif
+
+namespace
+{
+
+const char fallbackLocale[] = "en_GB";
+
+QString fromUnicode(const icu::UnicodeString &text)
+{
+    return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
+}
+
+icu::UnicodeString toUnicode(const QString &text)
+{
+    return icu::UnicodeString(reinterpret_cast<const UChar *>(text.utf16()), text.size());
+}
+
+// "de_DE.UTF-8@euro" -> "de_DE"; "C" and "POSIX" say nothing about a language.
+QString localeFromPosix(QString name)
+{
+    const int cut = name.indexOf(QRegularExpression(QStringLiteral("[.@]")));
+    if (cut >= 0)
+        name.truncate(cut);
+    if (name == QLatin1String("C") || name == QLatin1String("POSIX"))
+        return QString();
+    return name;
+}
+
+QString processLocale()
+{
+    for (const char *variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString name = localeFromPosix(QString::fromLocal8Bit(qgetenv(variable)));
+        if (!name.isEmpty())
+            return name;
+    }
+    return QString::fromLatin1(fallbackLocale);
+}
+
+QString translationsDir()
+{
+    const QString fromEnvironment = QString::fromLocal8Bit(qgetenv("LOTOOLKIT_TRANSLATIONS_DIR"));
+    return fromEnvironment.isEmpty() ? QStringLiteral(LOTOOLKIT_TRANSLATIONS_INSTALL_DIR) : fromEnvironment;
+}
+
+} // namespace
+
+class LoLocalePrivate : public QSharedData
+{
+public:
+    explicit LoLocalePrivate(const QString &localeName)
+        : name(localeName)
+        , locale(icu::Locale::createCanonical(localeName.toLatin1().constData()))
+    {
+    }
+
+    bool valid() const { return !name.isEmpty() && !locale.isBogus() && *locale.getLanguage(); }
+
+    QString catalogFile(const QString &catalog) const
+    {
+        const QDir dir(translationsDir());
+        QStringList candidates{catalog + QLatin1Char('_') + name,
+                               catalog + QLatin1Char('_') + QString::fromLatin1(locale.getLanguage()),
+                               catalog + QStringLiteral("_en")};
+        candidates.removeDuplicates();
+        for (const QString &candidate : qAsConst(candidates)) {
+            const QString path = dir.filePath(candidate + QStringLiteral(".qm"));
+            if (QFileInfo::exists(path))
+                return path;
+        }
+        return QString();
+    }
+
+    QString name;
+    icu::Locale locale;
+    QStringList catalogs;
+};
+
+namespace
+{
+
+QSharedDataPointer<LoLocalePrivate> &defaultData()
+{
+    static QSharedDataPointer<LoLocalePrivate> data(new LoLocalePrivate(processLocale()));
+    return data;
+}
+
+// The translators that the default locale's catalogs put on the application,
+// by catalog name, with the file each was loaded from.
+struct InstalledCatalog {
+    QString file;
+    QPointer<QTranslator> translator;
+};
+
+QHash<QString, InstalledCatalog> &installedCatalogs()
+{
+    static QHash<QString, InstalledCatalog> catalogs;
+    return catalogs;
+}
+
+void syncCatalogs(const LoLocalePrivate &locale)
+{
+    auto &installed = installedCatalogs();
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app) {
+        if (!locale.catalogs.isEmpty())
+            qDebug() << "LoLocale: no application yet, catalogs not installed:" << locale.catalogs;
+        return;
+    }
+    for (auto it = installed.begin(); it != installed.end();) {
+        const bool wanted = locale.catalogs.contains(it.key()) && locale.catalogFile(it.key()) == it->file;
+        if (wanted && it->translator) {
+            ++it;
+            continue;
+        }
+        if (it->translator) {
+            QCoreApplication::removeTranslator(it->translator);
+            delete it->translator;
+        }
+        it = installed.erase(it);
+    }
+    for (const QString &catalog : locale.catalogs) {
+        if (installed.contains(catalog))
+            continue;
+        const QString file = locale.catalogFile(catalog);
+        if (file.isEmpty()) {
+            qDebug() << "LoLocale: no catalog" << catalog << "for" << locale.name << "in" << translationsDir();
+            continue;
+        }
+        auto *translator = new QTranslator(app);
+        if (!translator->load(file)) {
+            qDebug() << "LoLocale: cannot load catalog" << file;
+            delete translator;
+            continue;
+        }
+        QCoreApplication::installTranslator(translator);
+        installed.insert(catalog, {file, translator});
+    }
+}
+
+std::unique_ptr<icu::NumberFormat> numberFormat(const icu::Locale &locale)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::NumberFormat> format(icu::NumberFormat::createInstance(locale, status));
+    if (U_FAILURE(status))
+        return nullptr;
+    return format;
+}
+
+icu::DateFormat::EStyle dateStyle(int type)
+{
+    switch (type) {
+    case LoLocale::DateShort:
+        return icu::DateFormat::kShort;
+    case LoLocale::DateMedium:
+        return icu::DateFormat::kMedium;
+    case LoLocale::DateLong:
+        return icu::DateFormat::kLong;
+    case LoLocale::DateFull:
+        return icu::DateFormat::kFull;
+    default:
+        return icu::DateFormat::kNone;
+    }
+}
+
+icu::TimeZone *timeZoneOf(const QDateTime &dateTime)
+{
+    switch (dateTime.timeSpec()) {
+    case Qt::UTC:
+        return icu::TimeZone::createTimeZone("UTC");
+    case Qt::OffsetFromUTC:
+        return new icu::SimpleTimeZone(dateTime.offsetFromUtc() * 1000, "GMT");
+    case Qt::TimeZone:
+        return icu::TimeZone::createTimeZone(toUnicode(QString::fromUtf8(dateTime.timeZone().id())));
+    case Qt::LocalTime:
+        break;
+    }
+    return icu::TimeZone::createDefault();
+}
+
+} // namespace
+
+LoLocale::LoLocale(QObject *parent)
+    : QObject(parent)
+    , d(defaultData())
+{
+}
+
+LoLocale::LoLocale(const QString &name, QObject *parent)
+    : QObject(parent)
+    , d(new LoLocalePrivate(name))
+{
+}
+
+LoLocale::LoLocale(const LoLocale &other, QObject *parent)
+    : QObject(parent)
+    , d(other.d)
+{
+}
+
+LoLocale &LoLocale::operator=(const LoLocale &other)
+{
+    d = other.d;
+    return *this;
+}
+
+LoLocale::~LoLocale() = default;
+
+QString LoLocale::name() const
+{
+    return d->name;
+}
+
+bool LoLocale::isValid() const
+{
+    return d->valid();
+}
+
+QString LoLocale::decimalPoint() const
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::DecimalFormatSymbols symbols(d->locale, status);
+    if (U_FAILURE(status))
+        return QStringLiteral(".");
+    return fromUnicode(symbols.getSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol));
+}
+
+QString LoLocale::toLatinNumbers(const QString &text) const
+{
+    QString result;
+    result.reserve(text.size());
+    const QVector<uint> codePoints = text.toUcs4();
+    for (uint c : codePoints) {
+        if (u_charType(UChar32(c)) == U_DECIMAL_DIGIT_NUMBER)
+            result.append(QChar(u'0' + u_charDigitValue(UChar32(c))));
+        else
+            result.append(QString::fromUcs4(&c, 1));
+    }
+    return result;
+}
+
+QString LoLocale::toLocalizedNumbers(const QString &text) const
+{
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::NumberingSystem> system(icu::NumberingSystem::createInstance(d->locale, status));
+    if (U_FAILURE(status) || !system || system->isAlgorithmic() || system->getRadix() != 10)
+        return text;
+    const QVector<uint> digits = fromUnicode(system->getDescription()).toUcs4();
+    if (digits.size() != 10)
+        return text;
+    QString result;
+    result.reserve(text.size());
+    for (const QChar c : text) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            result.append(QString::fromUcs4(&digits[c.unicode() - u'0'], 1));
+        else
+            result.append(c);
+    }
+    return result;
+}
+
+QStringList LoLocale::localeScripts() const
+{
+    UScriptCode codes[USCRIPT_CODE_LIMIT];
+    UErrorCode status = U_ZERO_ERROR;
+    const int count = uscript_getCode(d->locale.getName(), codes, USCRIPT_CODE_LIMIT, &status);
+    QStringList scripts;
+    if (U_FAILURE(status))
+        return scripts;
+    for (int i = 0; i < count; ++i)
+        scripts.append(QString::fromLatin1(uscript_getShortName(codes[i])));
+    return scripts;
+}
+
+Qt::LayoutDirection LoLocale::textDirection() const
+{
+    return d->locale.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+}
+
+QString LoLocale::formatNumber(double value, int precision) const
+{
+    std::unique_ptr<icu::NumberFormat> format = numberFormat(d->locale);
+    if (!format)
+        return QString::number(value, 'f', precision < 0 ? 6 : precision);
+    if (precision < 0) {
+        format->setMinimumFractionDigits(0);
+        format->setMaximumFractionDigits(15);
+    } else {
+        format->setMinimumFractionDigits(precision);
+        format->setMaximumFractionDigits(precision);
+    }
+    format->setRoundingMode(icu::NumberFormat::kRoundHalfUp);
+    icu::UnicodeString text;
+    format->format(value, text);
+    return fromUnicode(text);
+}
+
+QString LoLocale::formatNumber(qlonglong value) const
+{
+    std::unique_ptr<icu::NumberFormat> format = numberFormat(d->locale);
+    if (!format)
+        return QString::number(value);
+    icu::UnicodeString text;
+    format->format(int64_t(value), text);
+    return fromUnicode(text);
+}
+
+QString LoLocale::formatNumber(int value) const
+{
+    return formatNumber(qlonglong(value));
+}
+
+QString LoLocale::formatDateTime(const QDateTime &dateTime, DateType dateType, TimeType timeType,
+                                 CalendarType calendarType) const
+{
+    const icu::DateFormat::EStyle date = dateStyle(dateType);
+    const icu::DateFormat::EStyle time = dateStyle(timeType);
+    if (!dateTime.isValid() || (date == icu::DateFormat::kNone && time == icu::DateFormat::kNone))
+        return QString();
+
+    icu::Locale locale = d->locale;
+    if (calendarType != LocaleCalendar) {
+        UErrorCode status = U_ZERO_ERROR;
+        locale.setKeywordValue("calendar", "gregorian", status);
+    }
+    std::unique_ptr<icu::DateFormat> format(icu::DateFormat::createDateTimeInstance(date, time, locale));
+    if (!format)
+        return dateTime.toString(Qt::ISODate);
+    format->adoptTimeZone(timeZoneOf(dateTime));
+    icu::UnicodeString text;
+    format->format(UDate(dateTime.toMSecsSinceEpoch()), text);
+    return fromUnicode(text);
+}
+
+void LoLocale::installTrCatalog(const QString &name)
+{
+    if (name.isEmpty() || d->catalogs.contains(name))
+        return;
+    d->catalogs.append(name);
+}
+
+void LoLocale::removeTrCatalog(const QString &name)
+{
+    if (d->catalogs.contains(name))
+        d->catalogs.removeAll(name);
+}
+
+QStringList LoLocale::trCatalogs() const
+{
+    return d->catalogs;
+}
+
+void LoLocale::setDefault(const LoLocale &locale)
+{
+    QSharedDataPointer<LoLocalePrivate> &current = defaultData();
+    const bool changed = current->name != locale.d->name || current->catalogs != locale.d->catalogs;
+    current = locale.d;
+    syncCatalogs(*current);
+    if (changed) {
+        QLocale::setDefault(QLocale(current->name));
+        LoLocaleNotifier::instance()->scheduleChange();
+    }
+}

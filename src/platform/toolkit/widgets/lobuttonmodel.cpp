@@ -1,0 +1,8 @@
+#include "lobuttonmodel.h"
+
+LoButtonModel::LoButtonModel(QObject *parent)
+    : LoWidgetModel(parent)
+{
+}
+
+LoButtonModel::~LoButtonModel() = default;

@@ -1,0 +1,281 @@
+#include "lotextedit.h"
+
+#include "loinputmethodstate.h"
+#include "lotheme.h"
+
+#include <QFocusEvent>
+#include <QGraphicsLinearLayout>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScreen>
+#include <QValidator>
+
+#include <functional>
+
+namespace {
+
+// The proxy that holds the editor; it reports focus changes and turns Enter
+// into returnPressed() before the editor sees it.
+class FieldProxy : public QGraphicsProxyWidget
+{
+public:
+    using QGraphicsProxyWidget::QGraphicsProxyWidget;
+
+    std::function<void(Qt::FocusReason)> focusIn;
+    std::function<void(Qt::FocusReason)> focusOut;
+    std::function<bool()> returnKey; // true: consumed
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QGraphicsProxyWidget::focusInEvent(event);
+        if (focusIn)
+            focusIn(event->reason());
+    }
+
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        QGraphicsProxyWidget::focusOutEvent(event);
+        if (focusOut)
+            focusOut(event->reason());
+    }
+
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        if (object == widget() && event->type() == QEvent::KeyPress && returnKey) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && returnKey())
+                return true;
+        }
+        return QGraphicsProxyWidget::eventFilter(object, event);
+    }
+};
+
+Qt::InputMethodHints hintsFor(Lo::TextContentType type)
+{
+    switch (type) {
+    case Lo::NumberContentType:
+        // Digits with a decimal separator: the limit fields take tenths.
+        return Qt::ImhFormattedNumbersOnly;
+    case Lo::PhoneNumberContentType:
+        return Qt::ImhDialableCharactersOnly;
+    case Lo::EmailContentType:
+        return Qt::ImhEmailCharactersOnly;
+    case Lo::UrlContentType:
+        return Qt::ImhUrlCharactersOnly;
+    case Lo::FreeTextContentType:
+        break;
+    }
+    return Qt::ImhNone;
+}
+
+} // namespace
+
+class LoTextEdit::Private
+{
+public:
+    explicit Private(LoTextEdit *q)
+        : q(q)
+    {
+    }
+
+    QRect keyboardArea() const;
+    void applyStyle();
+    void onFocusIn(Qt::FocusReason reason);
+    void onFocusOut(Qt::FocusReason reason);
+
+    LoTextEdit *const q;
+    LineMode mode = SingleLine;
+    FieldProxy *proxy = nullptr;
+    QLineEdit *line = nullptr;
+    QPlainTextEdit *plain = nullptr;
+    Lo::TextContentType contentType = Lo::FreeTextContentType;
+    QPointer<const QValidator> validator;
+    int toolbarId = -1;
+};
+
+// A phone keyboard: the full width at the bottom of the view, in view coordinates.
+QRect LoTextEdit::Private::keyboardArea() const
+{
+    QSize screen;
+    if (QGraphicsScene *scene = q->scene()) {
+        const QList<QGraphicsView *> views = scene->views();
+        if (!views.isEmpty())
+            screen = views.first()->viewport()->size();
+    }
+    if (screen.isEmpty()) {
+        if (QScreen *primary = QGuiApplication::primaryScreen())
+            screen = primary->size();
+    }
+    if (screen.isEmpty())
+        screen = QSize(480, 854);
+    const bool portrait = screen.height() >= screen.width();
+    const int height = portrait ? screen.height() * 2 / 5 : screen.height() * 11 / 20;
+    return QRect(0, screen.height() - height, screen.width(), height);
+}
+
+// The controller paints the field's background and frame; the editor only its text.
+void LoTextEdit::Private::applyStyle()
+{
+    const LoTheme::Style &style = LoTheme::style(q->styleName());
+    QWidget *editor = q->editor();
+    QPalette palette = editor->palette();
+    const QColor text = style.textColor.isValid() ? style.textColor : LoTheme::textColor();
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base})
+        palette.setColor(role, Qt::transparent);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Highlight, LoTheme::accentColor());
+    editor->setPalette(palette);
+    editor->setFont(style.font());
+    editor->setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void LoTextEdit::Private::onFocusIn(Qt::FocusReason reason)
+{
+    LoInputMethodState::instance()->fieldFocusIn(q, toolbarId, keyboardArea());
+    Q_EMIT q->gainedFocus(reason);
+}
+
+void LoTextEdit::Private::onFocusOut(Qt::FocusReason reason)
+{
+    LoInputMethodState::instance()->fieldFocusOut(q);
+    Q_EMIT q->lostFocus(reason);
+}
+
+LoTextEdit::LoTextEdit(LineMode mode, const QString &text, QGraphicsItem *parent)
+    : LoWidgetController(parent)
+    , d(new Private(this))
+{
+    qRegisterMetaType<Qt::FocusReason>();
+    d->mode = mode;
+    d->proxy = new FieldProxy(this);
+    QWidget *editor;
+    if (mode == SingleLine) {
+        d->line = new QLineEdit(text);
+        d->line->setFrame(false);
+        connect(d->line, &QLineEdit::textChanged, this, [this] { Q_EMIT textChanged(); });
+        editor = d->line;
+    } else {
+        d->plain = new QPlainTextEdit(text);
+        d->plain->setFrameShape(QFrame::NoFrame);
+        connect(d->plain, &QPlainTextEdit::textChanged, this, [this] { Q_EMIT textChanged(); });
+        editor = d->plain;
+    }
+    editor->setAttribute(Qt::WA_InputMethodEnabled);
+    d->proxy->setWidget(editor);
+    d->proxy->focusIn = [this](Qt::FocusReason reason) { d->onFocusIn(reason); };
+    d->proxy->focusOut = [this](Qt::FocusReason reason) { d->onFocusOut(reason); };
+    if (mode == SingleLine) {
+        d->proxy->returnKey = [this] {
+            Q_EMIT returnPressed();
+            return true;
+        };
+    }
+
+    setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(d->proxy);
+    auto *layout = new QGraphicsLinearLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addItem(d->proxy);
+    setSizePolicy(QSizePolicy::Expanding, mode == SingleLine ? QSizePolicy::Fixed : QSizePolicy::Preferred);
+    d->applyStyle();
+    connect(this, &LoWidgetController::styleNameChanged, this, [this] { d->applyStyle(); });
+}
+
+LoTextEdit::~LoTextEdit()
+{
+    // The base destructor clears the focus; nothing may reach this object then.
+    d->proxy->focusIn = nullptr;
+    d->proxy->focusOut = nullptr;
+    d->proxy->returnKey = nullptr;
+    LoInputMethodState::instance()->fieldFocusOut(this);
+    delete d;
+}
+
+LoTextEdit::LineMode LoTextEdit::lineMode() const
+{
+    return d->mode;
+}
+
+QString LoTextEdit::text() const
+{
+    return d->line ? d->line->text() : d->plain->toPlainText();
+}
+
+bool LoTextEdit::setText(const QString &text)
+{
+    if (!d->line) {
+        d->plain->setPlainText(text);
+        return true;
+    }
+    d->line->setText(text);
+    if (!d->validator)
+        return true;
+    QString copy = text;
+    int pos = copy.size();
+    return d->validator->validate(copy, pos) != QValidator::Invalid;
+}
+
+void LoTextEdit::clear()
+{
+    if (d->line)
+        d->line->clear();
+    else
+        d->plain->clear();
+}
+
+void LoTextEdit::setContentType(Lo::TextContentType type)
+{
+    d->contentType = type;
+    editor()->setInputMethodHints(hintsFor(type));
+    setInputMethodHints(hintsFor(type));
+}
+
+Lo::TextContentType LoTextEdit::contentType() const
+{
+    return d->contentType;
+}
+
+void LoTextEdit::setValidator(const QValidator *validator)
+{
+    d->validator = validator;
+    if (d->line)
+        d->line->setValidator(validator);
+}
+
+const QValidator *LoTextEdit::validator() const
+{
+    return d->validator;
+}
+
+void LoTextEdit::attachToolbar(int id)
+{
+    d->toolbarId = id;
+    LoInputMethodState::instance()->fieldAttributeExtensionChanged(this, id);
+}
+
+int LoTextEdit::attachedToolbarId() const
+{
+    return d->toolbarId;
+}
+
+bool LoTextEdit::hasFocus() const
+{
+    return d->proxy->hasFocus();
+}
+
+QLineEdit *LoTextEdit::lineEdit() const
+{
+    return d->line;
+}
+
+QWidget *LoTextEdit::editor() const
+{
+    return d->line ? static_cast<QWidget *>(d->line) : d->plain;
+}
