@@ -217,13 +217,12 @@ void CounterContainer::createContent()
     mWarningPeriodInput->setStyleName(QStringLiteral("CommonSingleInputFieldInverted"));
     mWarningPeriodInput->setContentType(Lo::NumberContentType);
 
-    // Up to nine integer digits, optionally one separator and one decimal digit.
-    // Inside the class the bars are plain characters; \d takes any script's digits.
-    QString decimalPoint = LoLocale().decimalPoint();
-    if (decimalPoint.isEmpty())
-        decimalPoint = QStringLiteral(".");
-    const QString pattern = QLatin1String("\\b(\\d{1,9}\\b([\\.|\\,|\\") + decimalPoint
-        + QLatin1String("])\\b\\d{1}|\\d{1,9})\\b");
+    // Up to nine integer digits, optionally one separator and one decimal digit;
+    // \d takes any script's digits. The separators are the ones that the
+    // megabyte conversion understands, the locale's decimal point among them.
+    const QString pattern = QLatin1String("\\b(\\d{1,9}\\b(")
+        + DataCounterValue::separatorPattern(LoLocale().decimalPoint())
+        + QLatin1String(")\\b\\d{1}|\\d{1,9})\\b");
     auto *validator = new QRegExpValidator(QRegExp(pattern, Qt::CaseInsensitive, QRegExp::RegExp), this);
     mWarningPeriodInput->setValidator(validator);
 

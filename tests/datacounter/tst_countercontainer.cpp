@@ -3,6 +3,9 @@
 #include "dataamountwidget.h"
 #include "datacounters.h"
 #include "datacountervalue.h"
+#include "activescene.h"
+#include "itemfinder.h"
+#include "keytyper.h"
 #include "messagecapture.h"
 #include "sceneshot.h"
 #include "settingsitem.h"
@@ -36,23 +39,6 @@ const int RoamingKeys[] = {8, 9, 10, 11, 12};
 
 const QRect KeyboardArea(0, 500, 480, 354);
 
-template<typename T>
-T *findItem(QGraphicsItem *root, const QString &name)
-{
-    const QList<QGraphicsItem *> children = root->childItems();
-    for (QGraphicsItem *child : children) {
-        if (QGraphicsObject *object = child->toGraphicsObject()) {
-            if (object->objectName() == name) {
-                if (T *found = qobject_cast<T *>(object))
-                    return found;
-            }
-        }
-        if (T *found = findItem<T>(child, name))
-            return found;
-    }
-    return nullptr;
-}
-
 // Every identifier comes back marked, so that a test sees which texts were
 // looked up again.
 class MarkingTranslator : public QTranslator
@@ -81,19 +67,12 @@ CounterContainer *newSection(CounterContainer::Type type, QGraphicsScene *scene 
 
 LoTextEdit *fieldOf(CounterContainer *section)
 {
-    return findItem<LoTextEdit>(section, QStringLiteral("warningPeriodIput_%1").arg(int(section->widgetType())));
+    return ItemFinder::find<LoTextEdit>(section, QStringLiteral("warningPeriodIput_%1").arg(int(section->widgetType())));
 }
 
-// Types text key by key, as a keyboard delivers it: one press and release per
-// character, carrying the character (also for scripts other than Latin).
 void typeText(LoTextEdit *field, const QString &text)
 {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(field->lineEdit(), &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(field->lineEdit(), &release);
-    }
+    KeyTyper::type(field->lineEdit(), text);
 }
 
 void pressKey(LoTextEdit *field, Qt::Key key)
@@ -246,13 +225,13 @@ void TestCounterContainer::namesAndStyles()
         {QLatin1String("warningPeriodIput_") + n, QStringLiteral("CommonSingleInputFieldInverted")},
     };
     for (const Expected &e : controllers) {
-        LoWidgetController *item = findItem<LoWidgetController>(section, e.name);
+        LoWidgetController *item = ItemFinder::find<LoWidgetController>(section, e.name);
         QVERIFY2(item, qPrintable(e.name));
         QCOMPARE(item->styleName(), e.style);
     }
-    QVERIFY(findItem<SettingsItem>(section, QLatin1String("resetItem_") + n));
-    QCOMPARE(findItem<SettingsItem>(section, QLatin1String("resetItem_") + n)->itemStyle(), SettingsItem::TitleSubtitle);
-    SettingsItem *warningItem = findItem<SettingsItem>(section, QLatin1String("warningItem_") + n);
+    QVERIFY(ItemFinder::find<SettingsItem>(section, QLatin1String("resetItem_") + n));
+    QCOMPARE(ItemFinder::find<SettingsItem>(section, QLatin1String("resetItem_") + n)->itemStyle(), SettingsItem::TitleSubtitle);
+    SettingsItem *warningItem = ItemFinder::find<SettingsItem>(section, QLatin1String("warningItem_") + n);
     QVERIFY(warningItem);
     QCOMPARE(warningItem->itemStyle(), SettingsItem::SingleTitleSwitch);
     QCOMPARE(warningItem->infoButton()->objectName(), QLatin1String("warningInfo_") + n);
@@ -261,8 +240,8 @@ void TestCounterContainer::namesAndStyles()
     QVERIFY(warningItem->button()->isVisible());
 
     // The amount rows carry the same names in both sections.
-    QVERIFY(findItem<DataAmountWidget>(section, QStringLiteral("DataAmount_0")));
-    QVERIFY(findItem<DataAmountWidget>(section, QStringLiteral("DataAmount_1")));
+    QVERIFY(ItemFinder::find<DataAmountWidget>(section, QStringLiteral("DataAmount_0")));
+    QVERIFY(ItemFinder::find<DataAmountWidget>(section, QStringLiteral("DataAmount_1")));
 
     LoTextEdit *field = fieldOf(section);
     QCOMPARE(field->lineMode(), LoTextEdit::SingleLine);
@@ -364,13 +343,13 @@ void TestCounterContainer::texts()
     const QString n = QString::number(type);
 
     QCOMPARE(section->title(), qtTrId(DataCounters::DataTitle));
-    QCOMPARE(findItem<LoLabel>(section.get(), QLatin1String("subTitle_") + n)->text(),
+    QCOMPARE(ItemFinder::find<LoLabel>(section.get(), QLatin1String("subTitle_") + n)->text(),
              qtTrId(type == 0 ? DataCounters::HomeTitle : DataCounters::RoamingTitle));
-    QCOMPARE(findItem<LoButton>(section.get(), QLatin1String("resetButton_") + n)->text(), qtTrId(DataCounters::ResetText));
-    QCOMPARE(findItem<SettingsItem>(section.get(), QLatin1String("resetItem_") + n)->title(), qtTrId(DataCounters::LastResetText));
-    QCOMPARE(findItem<SettingsItem>(section.get(), QLatin1String("warningItem_") + n)->title(),
+    QCOMPARE(ItemFinder::find<LoButton>(section.get(), QLatin1String("resetButton_") + n)->text(), qtTrId(DataCounters::ResetText));
+    QCOMPARE(ItemFinder::find<SettingsItem>(section.get(), QLatin1String("resetItem_") + n)->title(), qtTrId(DataCounters::LastResetText));
+    QCOMPARE(ItemFinder::find<SettingsItem>(section.get(), QLatin1String("warningItem_") + n)->title(),
              qtTrId(DataCounters::LimitWarningText));
-    QCOMPARE(findItem<LoLabel>(section.get(), QLatin1String("warningPeriodLabel_") + n)->text(), qtTrId(DataCounters::LimitText));
+    QCOMPARE(ItemFinder::find<LoLabel>(section.get(), QLatin1String("warningPeriodLabel_") + n)->text(), qtTrId(DataCounters::LimitText));
 
     QCOMPARE(actionKey(section.get(), "label").toString(), qtTrId(DataCounters::Done));
     QCOMPARE(actionKey(section.get(), "highlighted"), QVariant(true));
@@ -380,7 +359,7 @@ void TestCounterContainer::texts()
 void TestCounterContainer::retranslateLooksTextsUpAgain()
 {
     std::unique_ptr<CounterContainer> section(newSection(CounterContainer::Roaming));
-    findItem<SettingsItem>(section.get(), QStringLiteral("resetItem_1"))->setSubtitle(QStringLiteral("5 Dec 2026"));
+    ItemFinder::find<SettingsItem>(section.get(), QStringLiteral("resetItem_1"))->setSubtitle(QStringLiteral("5 Dec 2026"));
 
     MarkingTranslator translator;
     QCoreApplication::installTranslator(&translator);
@@ -388,19 +367,19 @@ void TestCounterContainer::retranslateLooksTextsUpAgain()
     QCoreApplication::removeTranslator(&translator);
 
     QCOMPARE(section->title(), QStringLiteral("T:qtn_cell_counter_data_title"));
-    QCOMPARE(findItem<LoLabel>(section.get(), QStringLiteral("subTitle_1"))->text(),
+    QCOMPARE(ItemFinder::find<LoLabel>(section.get(), QStringLiteral("subTitle_1"))->text(),
              QStringLiteral("T:qtn_cell_counter_roaming_title"));
-    QCOMPARE(findItem<LoButton>(section.get(), QStringLiteral("resetButton_1"))->text(),
+    QCOMPARE(ItemFinder::find<LoButton>(section.get(), QStringLiteral("resetButton_1"))->text(),
              QStringLiteral("T:qtn_cell_reset_counters"));
-    QCOMPARE(findItem<SettingsItem>(section.get(), QStringLiteral("resetItem_1"))->title(),
+    QCOMPARE(ItemFinder::find<SettingsItem>(section.get(), QStringLiteral("resetItem_1"))->title(),
              QStringLiteral("T:qtn_cell_last_reset"));
-    QCOMPARE(findItem<SettingsItem>(section.get(), QStringLiteral("warningItem_1"))->title(),
+    QCOMPARE(ItemFinder::find<SettingsItem>(section.get(), QStringLiteral("warningItem_1"))->title(),
              QStringLiteral("T:qtn_cell_counter_display_warning"));
-    QCOMPARE(findItem<LoLabel>(section.get(), QStringLiteral("warningPeriodLabel_1"))->text(),
+    QCOMPARE(ItemFinder::find<LoLabel>(section.get(), QStringLiteral("warningPeriodLabel_1"))->text(),
              QStringLiteral("T:qtn_cell_counter_mb_title"));
     QCOMPARE(actionKey(section.get(), "label").toString(), QStringLiteral("T:qtn_comm_command_done"));
     // The date comes from the page only.
-    QCOMPARE(findItem<SettingsItem>(section.get(), QStringLiteral("resetItem_1"))->subtitle(), QStringLiteral("5 Dec 2026"));
+    QCOMPARE(ItemFinder::find<SettingsItem>(section.get(), QStringLiteral("resetItem_1"))->subtitle(), QStringLiteral("5 Dec 2026"));
 }
 
 void TestCounterContainer::labelAlignment_data()
@@ -419,10 +398,10 @@ void TestCounterContainer::labelAlignment()
     QFETCH(bool, rightAligned);
     setLocale(locale);
     std::unique_ptr<CounterContainer> section(newSection(CounterContainer::Home));
-    const Qt::Alignment alignment = findItem<LoLabel>(section.get(), QStringLiteral("warningPeriodLabel_0"))->alignment();
+    const Qt::Alignment alignment = ItemFinder::find<LoLabel>(section.get(), QStringLiteral("warningPeriodLabel_0"))->alignment();
     QCOMPARE(alignment, rightAligned ? Qt::Alignment(Qt::AlignRight) : LoLabel().alignment());
     // The group header is right-aligned in every locale.
-    QCOMPARE(findItem<LoLabel>(section.get(), QStringLiteral("subTitle_0"))->alignment(), Qt::Alignment(Qt::AlignRight));
+    QCOMPARE(ItemFinder::find<LoLabel>(section.get(), QStringLiteral("subTitle_0"))->alignment(), Qt::Alignment(Qt::AlignRight));
 }
 
 void TestCounterContainer::typing_data()
@@ -497,9 +476,9 @@ void TestCounterContainer::doneKeyFollowsField()
 
 void TestCounterContainer::focusGainEmitsParsableText()
 {
-    CounterContainer *section = newSection(CounterContainer::Home, m_scene.get());
-    QEvent activate(QEvent::WindowActivate);
-    QApplication::sendEvent(m_scene.get(), &activate);
+    ActiveScene active;
+    QVERIFY(active.activate());
+    CounterContainer *section = newSection(CounterContainer::Home, active.scene());
     section->setWarningPeriod(QStringLiteral("3.0"));
     QSignalSpy spy(section, &CounterContainer::warningPeriodChanged);
 
@@ -526,14 +505,14 @@ void TestCounterContainer::setters()
     DataCounterValue received(QStringLiteral("0.5"), false);
     section->setSentDataAmount(sent);
     section->setReceivedDataAmount(received);
-    QVERIFY2(findItem<DataAmountWidget>(section, QStringLiteral("DataAmount_0"))->subtitle().contains(QStringLiteral("12.3")),
-             qPrintable(findItem<DataAmountWidget>(section, QStringLiteral("DataAmount_0"))->subtitle()));
-    QVERIFY(findItem<DataAmountWidget>(section, QStringLiteral("DataAmount_1"))->subtitle().contains(QStringLiteral("0.5")));
+    QVERIFY2(ItemFinder::find<DataAmountWidget>(section, QStringLiteral("DataAmount_0"))->subtitle().contains(QStringLiteral("12.3")),
+             qPrintable(ItemFinder::find<DataAmountWidget>(section, QStringLiteral("DataAmount_0"))->subtitle()));
+    QVERIFY(ItemFinder::find<DataAmountWidget>(section, QStringLiteral("DataAmount_1"))->subtitle().contains(QStringLiteral("0.5")));
 
     section->setResetDate(QStringLiteral("5 Dec 2026"));
-    QCOMPARE(findItem<SettingsItem>(section, QStringLiteral("resetItem_0"))->subtitle(), QStringLiteral("5 Dec 2026"));
+    QCOMPARE(ItemFinder::find<SettingsItem>(section, QStringLiteral("resetItem_0"))->subtitle(), QStringLiteral("5 Dec 2026"));
 
-    LoButton *warningSwitch = findItem<LoButton>(section, QStringLiteral("warningSwitch_0"));
+    LoButton *warningSwitch = ItemFinder::find<LoButton>(section, QStringLiteral("warningSwitch_0"));
     section->setWarningSwitch(true);
     QVERIFY(warningSwitch->isChecked());
     section->setWarningSwitch(false);
@@ -707,9 +686,9 @@ void TestCounterContainer::keyboardCloseCommitsBothSections()
 
 void TestCounterContainer::returnPressedCommits()
 {
-    CounterContainer *section = newSection(CounterContainer::Home, m_scene.get());
-    QEvent activate(QEvent::WindowActivate);
-    QApplication::sendEvent(m_scene.get(), &activate);
+    ActiveScene active;
+    QVERIFY(active.activate());
+    CounterContainer *section = newSection(CounterContainer::Home, active.scene());
     section->setWarningPeriod(QStringLiteral("10.0"));
     LoTextEdit *field = fieldOf(section);
     field->setFocus(Qt::MouseFocusReason);
@@ -740,7 +719,7 @@ void TestCounterContainer::resetConfirmation()
     CounterContainer *section = newSection(CounterContainer::Home, m_scene.get());
     QSignalSpy spy(section, &CounterContainer::resetAccepted);
 
-    findItem<LoButton>(section, QStringLiteral("resetButton_0"))->click();
+    ItemFinder::find<LoButton>(section, QStringLiteral("resetButton_0"))->click();
     QCOMPARE(shownBoxes().size(), 1);
     QPointer<LoMessageBox> box = shownBoxes().first();
     QCOMPARE(box->title(), qtTrId(DataCounters::Reset));
@@ -759,7 +738,7 @@ void TestCounterContainer::onePressOneBox()
 {
     CounterContainer *section = newSection(CounterContainer::Roaming, m_scene.get());
     QSignalSpy spy(section, &CounterContainer::resetAccepted);
-    LoButton *button = findItem<LoButton>(section, QStringLiteral("resetButton_1"));
+    LoButton *button = ItemFinder::find<LoButton>(section, QStringLiteral("resetButton_1"));
     button->click();
     button->click();
     const QList<LoMessageBox *> boxes = shownBoxes();
@@ -772,7 +751,7 @@ void TestCounterContainer::onePressOneBox()
 void TestCounterContainer::boxClosedWhenSectionDestroyed()
 {
     CounterContainer *section = newSection(CounterContainer::Home, m_scene.get());
-    findItem<LoButton>(section, QStringLiteral("resetButton_0"))->click();
+    ItemFinder::find<LoButton>(section, QStringLiteral("resetButton_0"))->click();
     QPointer<LoMessageBox> box = shownBoxes().value(0);
     QVERIFY(box);
     QSignalSpy finished(box.data(), &LoDialog::finished);
@@ -790,7 +769,7 @@ void TestCounterContainer::boxClosedWhenSectionDestroyed()
 void TestCounterContainer::boxAnsweredAfterSectionDestroyed()
 {
     CounterContainer *section = newSection(CounterContainer::Home, m_scene.get());
-    findItem<LoButton>(section, QStringLiteral("resetButton_0"))->click();
+    ItemFinder::find<LoButton>(section, QStringLiteral("resetButton_0"))->click();
     QPointer<LoMessageBox> box = shownBoxes().value(0);
     QVERIFY(box);
     QSignalSpy finished(box.data(), &LoDialog::finished);
@@ -823,7 +802,7 @@ void TestCounterContainer::rendersItsParts()
                                QStringLiteral("DataAmount_1"), QStringLiteral("resetItem_0"),
                                QStringLiteral("resetButton_0")};
     for (const QString &name : parts) {
-        auto *part = findItem<QGraphicsWidget>(section, name);
+        auto *part = ItemFinder::find<QGraphicsWidget>(section, name);
         const QRect area = SceneShot::toImage(section, part);
         QVERIFY2(!area.isEmpty(), qPrintable(name));
         QVERIFY2(SceneShot::inkPixels(image, area, background) > 20, qPrintable(name));
