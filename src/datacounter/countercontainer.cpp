@@ -30,20 +30,18 @@ const char *const ActionKey = "actionKey";
 // The smallest limit that a commit accepts, in megabytes.
 const double MinimumPeriod = 0.1;
 
-// Qt 4's QString::toDouble() read the default locale first and fell back to C;
-// Qt 5's reads C only, which would turn "1,5" typed in a comma locale into no
-// number at all. Try the locale's decimal point first, then plain C.
+// Reads a limit typed with Latin digits. Qt 5's QString::toDouble() knows only
+// the C locale's ".", so the first separator that the field admits (the
+// locale's decimal point, ".", "," or "|") is read as the decimal point, as the
+// megabyte conversion reads it: "1,5" typed in any locale is a number.
 double toDouble(const QString &text, const QString &decimalPoint, bool *ok)
 {
-    if (!decimalPoint.isEmpty() && decimalPoint != QLatin1String(".")
-        && !text.contains(QLatin1Char('.'))) {
-        QString cText = text;
-        cText.replace(decimalPoint, QStringLiteral("."));
-        const double value = cText.toDouble(ok);
-        if (*ok)
-            return value;
-    }
-    return text.toDouble(ok);
+    QString cText = text;
+    const QRegExp separator(DataCounterValue::separatorPattern(decimalPoint), Qt::CaseInsensitive);
+    const int position = separator.indexIn(cText);
+    if (position >= 0)
+        cText[position] = QLatin1Char('.');
+    return cText.toDouble(ok);
 }
 }
 

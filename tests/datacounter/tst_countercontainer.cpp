@@ -28,6 +28,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTranslator>
+#include <QValidator>
 
 #include <memory>
 
@@ -98,7 +99,7 @@ QVariant actionKey(CounterContainer *section, const char *attribute)
                                                             QString::fromLatin1(attribute));
 }
 
-QStringList texts(const QSignalSpy &spy)
+QStringList emittedTexts(const QSignalSpy &spy)
 {
     QStringList result;
     for (const QList<QVariant> &arguments : spy)
@@ -416,6 +417,7 @@ void TestCounterContainer::typing_data()
     QTest::newRow("two digits") << en << "12" << "12" << QStringList{"1", "12"};
     QTest::newRow("point") << en << "1.2" << "1.2" << QStringList{"1", "1.", "1.2"};
     QTest::newRow("comma in a point locale") << en << "1,2" << "1,2" << QStringList{"1", "1,", "1,2"};
+    QTest::newRow("bar") << en << "1|2" << "1|2" << QStringList{"1", "1|", "1|2"};
     QTest::newRow("second decimal refused") << en << "1.23" << "1.2" << QStringList{"1", "1.", "1.2"};
     QTest::newRow("tenth digit refused") << en << "1234567890" << "123456789"
                                          << QStringList{"1", "12", "123", "1234", "12345", "123456", "1234567",
@@ -427,8 +429,6 @@ void TestCounterContainer::typing_data()
     QTest::newRow("letter refused") << en << "1a" << "1" << QStringList{"1"};
     QTest::newRow("leading letter refused") << en << "x" << "" << QStringList{};
     QTest::newRow("leading point refused") << en << ".5" << "5" << QStringList{"5"};
-    // A bar passes the pattern but is no number: the field empties silently.
-    QTest::newRow("bar") << en << "1|2" << "2" << QStringList{"1", "2"};
     QTest::newRow("zero") << en << "0" << "0" << QStringList{"0"};
 
     const QString de = QStringLiteral("de_DE");
@@ -460,7 +460,7 @@ void TestCounterContainer::typing()
     typeText(fieldOf(section), keys);
 
     QCOMPARE(fieldOf(section)->text(), shown);
-    QCOMPARE(texts(spy), emitted);
+    QCOMPARE(emittedTexts(spy), emitted);
 }
 
 void TestCounterContainer::doneKeyFollowsField()
@@ -485,12 +485,12 @@ void TestCounterContainer::focusGainEmitsParsableText()
     LoTextEdit *field = fieldOf(section);
     field->setFocus(Qt::MouseFocusReason);
     QVERIFY(field->hasFocus());
-    QCOMPARE(texts(spy), QStringList{"3.0"});
+    QCOMPARE(emittedTexts(spy), QStringList{"3.0"});
 
     field->clearFocus();
     section->setWarningPeriod(QString());
     field->setFocus(Qt::MouseFocusReason);
-    QCOMPARE(texts(spy), QStringList{"3.0"});
+    QCOMPARE(emittedTexts(spy), QStringList{"3.0"});
 }
 
 void TestCounterContainer::setters()
@@ -557,7 +557,7 @@ void TestCounterContainer::setWarningPeriodKeepsPrevious()
 
     // The last non-empty text is what a refused commit brings back, as it was given.
     QVERIFY(!section->checkValidity());
-    QCOMPARE(texts(spy), QStringList{"abc"});
+    QCOMPARE(emittedTexts(spy), QStringList{"abc"});
     QVERIFY(field->text().isEmpty());
 }
 
@@ -609,7 +609,7 @@ void TestCounterContainer::commitOnKeyboardClose()
     closeKeyboard();
 
     QCOMPARE(field->text(), LoLocale().toLocalizedNumbers(shown));
-    QCOMPARE(texts(spy), QStringList{committed});
+    QCOMPARE(emittedTexts(spy), QStringList{committed});
     QCOMPARE(log.linesContaining(QStringLiteral("previousPeriod:")).size(), valid ? 0 : 1);
     QVERIFY(!field->hasFocus());
 
@@ -617,7 +617,7 @@ void TestCounterContainer::commitOnKeyboardClose()
     spy.clear();
     field->lineEdit()->clear();
     QVERIFY(!section->checkValidity());
-    QCOMPARE(texts(spy), QStringList{valid ? committed : previous});
+    QCOMPARE(emittedTexts(spy), QStringList{valid ? committed : previous});
     QCOMPARE(section->checkValidity(), !(valid ? committed : previous).isEmpty());
 }
 
@@ -633,7 +633,7 @@ void TestCounterContainer::refusedCommitAnnouncesLatinPrevious()
     QSignalSpy spy(section, &CounterContainer::warningPeriodChanged);
     openKeyboard();
     closeKeyboard();
-    QCOMPARE(texts(spy), QStringList{"7.0"});
+    QCOMPARE(emittedTexts(spy), QStringList{"7.0"});
     QVERIFY(field->text().startsWith(QStringLiteral("٧")));
 
     // The previous value that the commit left behind reaches the page readable.
@@ -641,7 +641,7 @@ void TestCounterContainer::refusedCommitAnnouncesLatinPrevious()
     field->lineEdit()->clear();
     openKeyboard();
     closeKeyboard();
-    QCOMPARE(texts(spy), QStringList{"7.0"});
+    QCOMPARE(emittedTexts(spy), QStringList{"7.0"});
     QCOMPARE(field->text(), LoLocale().toLocalizedNumbers(QStringLiteral("7.0")));
 }
 
@@ -669,12 +669,12 @@ void TestCounterContainer::keyboardCloseCommitsBothSections()
     LoTextEdit *field = fieldOf(home);
     field->lineEdit()->clear();
     typeText(field, QStringLiteral("12"));
-    QCOMPARE(texts(homeSpy), (QStringList{"1", "12"}));
+    QCOMPARE(emittedTexts(homeSpy), (QStringList{"1", "12"}));
     homeSpy.clear();
 
     closeKeyboard();
-    QCOMPARE(texts(homeSpy), QStringList{"12.0"});
-    QCOMPARE(texts(roamingSpy), QStringList{"10.0"});
+    QCOMPARE(emittedTexts(homeSpy), QStringList{"12.0"});
+    QCOMPARE(emittedTexts(roamingSpy), QStringList{"10.0"});
     QCOMPARE(fieldOf(home)->text(), QStringLiteral("12.0"));
     QCOMPARE(fieldOf(roaming)->text(), QStringLiteral("10.0"));
 
@@ -698,7 +698,7 @@ void TestCounterContainer::returnPressedCommits()
 
     QSignalSpy spy(section, &CounterContainer::warningPeriodChanged);
     pressKey(field, Qt::Key_Return);
-    QCOMPARE(texts(spy), QStringList{"5.0"});
+    QCOMPARE(emittedTexts(spy), QStringList{"5.0"});
     QCOMPARE(field->text(), QStringLiteral("5.0"));
     QVERIFY(LoInputMethodState::instance()->inputMethodArea().isNull());
     QVERIFY(!field->hasFocus());
