@@ -786,6 +786,10 @@ void TestCounterContainer::boxAnsweredAfterSectionDestroyed()
 
 void TestCounterContainer::rendersItsParts()
 {
+    // The page installs the section's catalog.
+    LoLocale locale;
+    locale.installTrCatalog(QStringLiteral("cellular-adaptation"));
+    LoLocale::setDefault(locale);
     CounterContainer *section = newSection(CounterContainer::Home, m_scene.get());
     DataCounterValue sent(QStringLiteral("123.4"), false);
     section->setSentDataAmount(sent);
