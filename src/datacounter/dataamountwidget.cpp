@@ -1,0 +1,41 @@
+#include "dataamountwidget.h"
+
+#include "datacounters.h"
+#include "lolocale.h"
+
+#include <QtMath>
+
+DataAmountWidget::DataAmountWidget(DataAmountWidgetType type, QGraphicsItem *parent)
+    : SettingsItem(TitleSubtitle, parent)
+    , mType(type)
+{
+    setObjectName(QStringLiteral("DataAmount_%1").arg(static_cast<int>(type)));
+
+    // Every row installs the catalog again: whichever is built first makes the
+    // texts of its section available.
+    LoLocale locale;
+    locale.installTrCatalog(QStringLiteral("libtessaro"));
+    LoLocale::setDefault(locale);
+
+    retranslateUi();
+}
+
+DataAmountWidget::~DataAmountWidget() = default;
+
+void DataAmountWidget::setDataAmount(const QString &amount)
+{
+    mDataAmount = amount;
+    retranslateUi();
+}
+
+void DataAmountWidget::retranslateUi()
+{
+    setTitle(qtTrId(mType == Sent ? DataCounters::SentText : DataCounters::ReceivedText));
+
+    // Unparsable text shows 0, and so do "nan" and "inf", which toDouble() accepts.
+    double megabytes = mDataAmount.toDouble();
+    if (!qIsFinite(megabytes))
+        megabytes = 0;
+    const QString number = LoLocale().formatNumber(megabytes, -1);
+    setSubtitle(qtTrId(DataCounters::MBText).arg(number));
+}
