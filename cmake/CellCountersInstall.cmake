@@ -15,7 +15,18 @@ install(FILES
     DESTINATION ${CELLCOUNTERS_CMAKE_DIR}
     COMPONENT development)
 
+# The .pc file finds its prefix from its own location, so that an install with
+# "cmake --install --prefix <dir>" (or a moved tree) still points at itself.
+set(CELLCOUNTERS_PC_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+file(RELATIVE_PATH CELLCOUNTERS_PC_TO_PREFIX "/prefix/${CELLCOUNTERS_PC_DIR}" "/prefix")
+set(CELLCOUNTERS_PC_LIBS "-lcellcounters -lvcp")
+set(CELLCOUNTERS_PC_CFLAGS "-I\${includedir}/cellcounters -I\${includedir}/lotoolkit -I\${includedir}/vcp")
+if(TARGET cellular)
+    string(APPEND CELLCOUNTERS_PC_LIBS " -lcellular")
+    string(APPEND CELLCOUNTERS_PC_CFLAGS " -I\${includedir}/cellular")
+endif()
+string(APPEND CELLCOUNTERS_PC_LIBS " -llotoolkit")
 configure_file(cmake/cellcounters.pc.in ${CMAKE_CURRENT_BINARY_DIR}/cellcounters.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/cellcounters.pc
-    DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
+    DESTINATION ${CELLCOUNTERS_PC_DIR}
     COMPONENT development)

@@ -20,6 +20,9 @@ function(cellcounters_add_library target)
     set_target_properties(${target} PROPERTIES
         VERSION ${PROJECT_VERSION}
         SOVERSION ${PROJECT_VERSION_MAJOR}
+        # The libraries need each other; installed side by side, each finds
+        # its siblings wherever the tree was installed or moved to.
+        INSTALL_RPATH "$ORIGIN"
         EXPORT_NAME ${target})
     generate_export_header(${target}
         BASE_NAME ${L_EXPORT_MACRO_NAME}

@@ -16,7 +16,8 @@ class CELLCOUNTERS_EXPORT DataAmountWidget : public SettingsItem
     Q_OBJECT
 
 public:
-    enum DataAmountWidgetType {
+    // Fixed underlying type: any other value is defined and titled as received.
+    enum DataAmountWidgetType : int {
         Sent = 0,
         Received = 1,
     };

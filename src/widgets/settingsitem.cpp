@@ -132,6 +132,9 @@ LoLabel *SettingsItem::subtitleLabelWidget()
         mSubtitleLabel = new LoLabel(this);
         mSubtitleLabel->setTextElide(true);
         mSubtitleLabel->setObjectName(QStringLiteral("CommonSubTitle"));
+        // Outside the grid it would be drawn over the title.
+        if (!hasSubtitleLayout())
+            mSubtitleLabel->setVisible(false);
     }
     return mSubtitleLabel;
 }
@@ -189,6 +192,9 @@ LoImageWidget *SettingsItem::imageWidget()
         mImageWidget->setObjectName(QStringLiteral("CommonMainIcon"));
         mImageWidget->setStyleName(hasSwitch() ? QStringLiteral("CommonSwitchIconInverted")
                                                : QStringLiteral("CommonRightIconInverted"));
+        // Only icon styles place it; elsewhere it would be drawn over the title.
+        if (!hasIcon())
+            mImageWidget->setVisible(false);
     }
     return mImageWidget;
 }

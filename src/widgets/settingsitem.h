@@ -30,7 +30,8 @@ class CELLCOUNTERS_EXPORT SettingsItem : public LoWidgetController
 
 public:
     // Bit 0: subtitle, bit 1: icon, bit 2: switch.
-    enum ItemStyle {
+    // Fixed underlying type: values outside the list are defined and get the plain row.
+    enum ItemStyle : int {
         SingleTitle = 0,
         TitleSubtitle = 1,
         SingleTitleIcon = 2,

@@ -49,6 +49,11 @@ bool ExternalStore::unset(const QString &key)
     return run({QStringLiteral("--unset"), key});
 }
 
+bool ExternalStore::unset(const QStringList &keys)
+{
+    return run(QStringList{QStringLiteral("--unset")} + keys);
+}
+
 QString ExternalStore::get(const QString &key, bool *isSet)
 {
     // gconftool-2 exits with 0 for an unset key too, and then prints nothing on

@@ -20,6 +20,8 @@ public:
     /** @p listType as for set(); the elements must not contain ',' or ']'. */
     static bool setList(const QString &key, const QString &listType, const QStringList &values);
     static bool unset(const QString &key);
+    /** Unsets all of @p keys with one run of the tool. */
+    static bool unset(const QStringList &keys);
 
     /** The stored value as gconftool-2 prints it; @p isSet false (and "") when unset. */
     static QString get(const QString &key, bool *isSet = nullptr);

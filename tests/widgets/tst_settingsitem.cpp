@@ -5,9 +5,11 @@
 #include "loimagewidget.h"
 #include "lolabel.h"
 #include "loprogressindicator.h"
+#include "lotheme.h"
 #include "itemfinder.h"
 #include "sceneshot.h"
 
+#include <QFontMetricsF>
 #include <QGraphicsGridLayout>
 #include <QGraphicsLinearLayout>
 #include <QGraphicsScene>
@@ -297,6 +299,7 @@ void TestSettingsItem::titleAndSubtitle()
     QCOMPARE(single.subtitle(), QStringLiteral("hidden"));
     LoLabel *stray = ItemFinder::find<LoLabel>(&single, QStringLiteral("CommonSubTitle"));
     QVERIFY(stray);
+    QVERIFY2(!stray->isVisible(), "an unplaced subtitle would be drawn over the title");
     QCOMPARE(stray, single.subtitleLabelWidget());
     QGraphicsGridLayout *grid = gridOf(&single);
     for (int i = 0; i < grid->count(); ++i)
@@ -366,9 +369,11 @@ void TestSettingsItem::imageWidgetNames()
     QCOMPARE(plain.imageWidget(), icon);
     for (int i = 0; i < gridOf(&plain)->count(); ++i)
         QVERIFY(gridOf(&plain)->itemAt(i) != icon);
+    QVERIFY2(!icon->isVisible(), "an unplaced icon would be drawn over the title");
 
     SettingsItem withSwitch(SettingsItem::SingleTitleIconSwitch);
     QCOMPARE(withSwitch.imageWidget()->styleName(), QStringLiteral("CommonSwitchIconInverted"));
+    QVERIFY(withSwitch.imageWidget()->isVisible());
 }
 
 void TestSettingsItem::setImageWidget()
@@ -711,6 +716,10 @@ void TestSettingsItem::rendering()
     QVERIFY2(SceneShot::inkPixels(image, title, background) > 60, "no title text drawn");
     QVERIFY(titleInk.left() < title.left() + title.width() / 4);
     QVERIFY(titleInk.width() > 40);
+    // One line of the title's font and nothing else: no stray subtitle drawn over it.
+    const QFontMetricsF metrics(LoTheme::style(item.titleLabelWidget()->styleName()).font());
+    QVERIFY2(titleInk.height() <= metrics.height(),
+             qPrintable(QStringLiteral("title ink %1 px high").arg(titleInk.height())));
 
     if (style % 2 == 1) {
         const QRect subtitle = SceneShot::toImage(&item, item.subtitleLabelWidget());

@@ -2,6 +2,7 @@
 #include "lobutton.h"
 #include "lodialog.h"
 #include "lolabel.h"
+#include "lolocalenotifier.h"
 #include "loscenemanager.h"
 
 #include <QGraphicsLayout>
@@ -9,6 +10,7 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -63,6 +65,17 @@ void closeBy(LoDialog *dialog, CloseWay way)
     }
 }
 
+// A catalog that knows one toolkit text.
+class YesTranslator : public QTranslator
+{
+public:
+    QString translate(const char *, const char *sourceText, const char *, int) const override
+    {
+        return qstrcmp(sourceText, "qtn_comm_button_yes") == 0 ? QStringLiteral("Kyll\u00e4") : QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(CloseWay)
@@ -78,6 +91,8 @@ private Q_SLOTS:
     void centralWidgetIsOwned();
     void buttonBoxVisibility();
     void buttonsStandInFixedOrder();
+    void buttonsRetranslated();
+    void contentDeletedElsewhere();
     void finishedOncePerClose_data();
     void finishedOncePerClose();
     void closingAgainDoesNothing_data();
@@ -203,6 +218,33 @@ void TestLoDialog::buttonsStandInFixedOrder()
     const qreal yesX = yes->mapToItem(&dialog, 0, 0).x();
     const qreal noX = no->mapToItem(&dialog, 0, 0).x();
     QVERIFY2(yesX < noX, qPrintable(QStringLiteral("%1 vs %2").arg(yesX).arg(noX)));
+}
+
+void TestLoDialog::buttonsRetranslated()
+{
+    LoDialog dialog(QStringLiteral("Question"), Lo::YesButton | Lo::NoButton);
+    YesTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    LoLocaleNotifier::instance()->scheduleChange();
+    QTRY_COMPARE(dialog.button(Lo::YesButton)->text(), QStringLiteral("Kyll\u00e4"));
+    QCOMPARE(dialog.button(Lo::NoButton)->text(), QStringLiteral("No"));
+    QCoreApplication::removeTranslator(&translator);
+    LoLocaleNotifier::instance()->scheduleChange();
+    QTRY_COMPARE(dialog.button(Lo::YesButton)->text(), QStringLiteral("Yes"));
+}
+
+void TestLoDialog::contentDeletedElsewhere()
+{
+    LoDialog dialog(QStringLiteral("Question"), Lo::OkButton);
+    auto *content = new QGraphicsWidget;
+    dialog.setCentralWidget(content);
+    delete content;
+    QCOMPARE(dialog.centralWidget(), nullptr);
+    // Laying out again and replacing the content must not touch the deleted one.
+    dialog.setTitle(QStringLiteral("Other"));
+    dialog.setCentralWidget(new QGraphicsWidget);
+    dialog.resize(480, 854);
+    dialog.layout()->activate();
 }
 
 void TestLoDialog::finishedOncePerClose_data()

@@ -346,6 +346,21 @@ private Q_SLOTS:
         QCOMPARE(again.value(), QVariant(QStringLiteral("3")));
     }
 
+    // A notice of a change made before an item existed is no news to it.
+    void lateNoticeOfEarlierChange()
+    {
+        const QString key = freshKey("late");
+        auto first = std::make_unique<LoGConfItem>(key);
+        QVERIFY(ExternalStore::setString(key, QStringLiteral("a")));
+        first->set(QStringLiteral("b"));
+        first.reset();
+        LoGConfItem second(key);
+        QSignalSpy spy(&second, &LoGConfItem::valueChanged);
+        QVERIFY(StoreSync::flush());
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(second.value(), QVariant(QStringLiteral("b")));
+    }
+
     // A receiver that deletes items of the same key while being told.
     void itemDeletedDuringNotification()
     {

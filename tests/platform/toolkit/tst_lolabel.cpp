@@ -1,4 +1,6 @@
 #include "lolabel.h"
+#include "lolayout.h"
+#include "lolinearlayoutpolicy.h"
 
 #include <QtTest>
 
@@ -11,6 +13,7 @@ private Q_SLOTS:
     void sizeFollowsText_data();
     void sizeFollowsText();
     void wrappingTradesWidthForHeight();
+    void wrapsInsideLayout();
     void elidingShrinksMinimumWidth();
     void styleChangesSize();
 };
@@ -87,6 +90,27 @@ void TestLoLabel::wrappingTradesWidthForHeight()
     QVERIFY(narrow.width() <= 150);
     const QSizeF wide = label.effectiveSizeHint(Qt::PreferredSize, QSizeF(2000, -1));
     QCOMPARE(wide.height(), oneLine.height());
+}
+
+void TestLoLabel::wrapsInsideLayout()
+{
+    // A wrapping title in a narrow column takes the lines it needs, as a wrapped
+    // single-title row does.
+    QGraphicsWidget panel;
+    auto *layout = new LoLayout(&panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *policy = new LoLinearLayoutPolicy(layout, Qt::Vertical);
+    auto *label = new LoLabel(QStringLiteral("Warn me when the data sent and received passes the limit"), &panel);
+    label->setWordWrap(true);
+    policy->addItem(label);
+    const qreal oneLine = LoLabel(QStringLiteral("Warn")).effectiveSizeHint(Qt::PreferredSize).height();
+
+    panel.setMinimumSize(0, 0);
+    panel.setMaximumSize(160, 2000);
+    panel.resize(160, panel.effectiveSizeHint(Qt::PreferredSize, QSizeF(160, -1)).height());
+    layout->activate();
+    QCOMPARE(label->geometry().width(), 160.0);
+    QVERIFY2(label->geometry().height() >= 3 * oneLine, qPrintable(QString::number(label->geometry().height())));
 }
 
 void TestLoLabel::elidingShrinksMinimumWidth()

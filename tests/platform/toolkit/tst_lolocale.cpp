@@ -331,7 +331,7 @@ private Q_SLOTS:
     {
         LoLocale::setDefault(LoLocale(QStringLiteral("de_DE")));
         LanguageChangeCounter counter;
-        qApp->installEventFilter(&counter);
+        QCoreApplication::instance()->installEventFilter(&counter);
         for (int i = 0; i < 3; ++i) {
             LoLocale l;
             l.installTrCatalog(QStringLiteral("testcat"));
@@ -348,7 +348,7 @@ private Q_SLOTS:
         without.removeTrCatalog(QStringLiteral("testcat"));
         LoLocale::setDefault(without);
         QCOMPARE(qtTrId("tst_hello"), QStringLiteral("tst_hello"));
-        qApp->removeEventFilter(&counter);
+        QCoreApplication::instance()->removeEventFilter(&counter);
     }
 
     void secondCatalogAndLanguageSwitch()

@@ -381,7 +381,9 @@ void TestLoTextEdit::rendersItsText()
         }
         return count;
     };
-    const int withText = lightPixels(render());
+    const QImage shown = render();
+    shown.save(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tst_lotextedit.png")));
+    const int withText = lightPixels(shown);
     edit->clear();
     const int empty = lightPixels(render());
     QVERIFY2(withText > empty + 20, qPrintable(QStringLiteral("%1 vs %2").arg(withText).arg(empty)));

@@ -223,6 +223,15 @@ public:
 
         Key &entry = m_keys[key];
         entry.items.append(item);
+        if (entry.items.size() == 1) {
+            // What the key holds when we start listening: a notice that arrives
+            // later for an earlier change (one that nobody here was told of yet,
+            // or an echo of a write made before this item existed) is no news.
+            QString error;
+            const QVariant current = read(key.toUtf8().constData(), &error);
+            if (error.isEmpty())
+                entry.reported = current;
+        }
         if (!entry.notifyId) {
             GError *error = nullptr;
             const QByteArray path = key.toUtf8();

@@ -68,7 +68,8 @@ public:
     LoWidgetController *panel = nullptr;
     QGraphicsLinearLayout *panelLayout = nullptr;
     LoLabel *titleLabel = nullptr;
-    QGraphicsWidget *central = nullptr;
+    // Whoever deletes the content behind the dialog's back leaves no dangling pointer.
+    QPointer<QGraphicsWidget> central;
     QGraphicsWidget *buttonBox = nullptr;
     QGraphicsLinearLayout *buttonLayout = nullptr;
     QList<QPair<Lo::StandardButton, LoButton *>> buttons;
@@ -201,6 +202,7 @@ LoDialog::LoDialog(const QString &title, Lo::StandardButtons buttons)
 
 LoDialog::~LoDialog()
 {
+    disconnect(LoLocaleNotifier::instance(), nullptr, this, nullptr);
     delete d;
 }
 
@@ -219,7 +221,7 @@ void LoDialog::setCentralWidget(QGraphicsWidget *widget)
 {
     if (widget == d->central)
         return;
-    QGraphicsWidget *old = d->central;
+    QGraphicsWidget *old = d->central.data();
     d->central = widget;
     if (widget)
         widget->setParentItem(d->panel);

@@ -1,0 +1,374 @@
+#include "countercontainer.h"
+
+#include "dataamountwidget.h"
+#include "datacounters.h"
+#include "datacountervalue.h"
+#include "mdebugstream.h"
+#include "settingsitem.h"
+
+#include "lo.h"
+#include "lobutton.h"
+#include "lohelpbutton.h"
+#include "loinputmethodstate.h"
+#include "lolabel.h"
+#include "lolayout.h"
+#include "lolinearlayoutpolicy.h"
+#include "lolocale.h"
+#include "lomessagebox.h"
+#include "lotextedit.h"
+
+#include <QRegExp>
+#include <QRegExpValidator>
+#include <QSignalBlocker>
+
+namespace
+{
+const char *const HelpPageId = "CTX_IDUG_LORVO_DATA_COSTS.html";
+const char *const KeysTarget = "/keys";
+const char *const ActionKey = "actionKey";
+
+// The smallest limit that a commit accepts, in megabytes.
+const double MinimumPeriod = 0.1;
+
+// Reads a limit typed with Latin digits. Qt 5's QString::toDouble() knows only
+// the C locale's ".", so the first separator that the field admits (the
+// locale's decimal point, ".", "," or "|") is read as the decimal point, as the
+// megabyte conversion reads it: "1,5" typed in any locale is a number.
+double toDouble(const QString &text, const QString &decimalPoint, bool *ok)
+{
+    QString cText = text;
+    const QRegExp separator(DataCounterValue::separatorPattern(decimalPoint), Qt::CaseInsensitive);
+    const int position = separator.indexIn(cText);
+    if (position >= 0)
+        cText[position] = QLatin1Char('.');
+    return cText.toDouble(ok);
+}
+}
+
+CounterContainer::CounterContainer(Type type, int sentKey, int receivedKey, int periodKey,
+                                   int uiPeriodKey, int resetDateKey, QGraphicsItem *parent)
+    : LoContainer(parent)
+    , mType(type)
+    , mSentKey(sentKey)
+    , mReceivedKey(receivedKey)
+    , mPeriodKey(periodKey)
+    , mUiPeriodKey(uiPeriodKey)
+    , mResetDateKey(resetDateKey)
+{
+    setStyleName(QStringLiteral("CommonContainerInverted"));
+    setObjectName(QStringLiteral("CounterContainer_%1").arg(int(mType)));
+    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << "type of" << int(mType);
+
+    createContent();
+    initLayout();
+    retranslateUi();
+}
+
+CounterContainer::~CounterContainer()
+{
+    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType);
+    // The extension belongs to this section's field alone; left registered it
+    // would pile up in the application-wide input method state.
+    if (mToolbarId != -1)
+        LoInputMethodState::instance()->unregisterAttributeExtension(mToolbarId);
+}
+
+void CounterContainer::setSentDataAmount(DataCounterValue &value)
+{
+    const QString megas = value.toUiMegas();
+    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType) << "->" << megas << "MB";
+    mSentAmount->setDataAmount(megas);
+}
+
+void CounterContainer::setReceivedDataAmount(DataCounterValue &value)
+{
+    const QString megas = value.toUiMegas();
+    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType) << "->" << megas << "MB";
+    mReceivedAmount->setDataAmount(megas);
+}
+
+void CounterContainer::setResetDate(const QString &date)
+{
+    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType) << "->" << date;
+    mResetItem->setSubtitle(date);
+}
+
+void CounterContainer::setWarningPeriod(const QString &period)
+{
+    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType) << "->" << period;
+    {
+        const QSignalBlocker blocker(mWarningPeriodInput);
+        mWarningPeriodInput->setText(LoLocale().toLocalizedNumbers(period));
+    }
+    handleText(false);
+    if (!period.isEmpty())
+        mPreviousPeriod = period;
+}
+
+void CounterContainer::setWarningSwitch(bool on)
+{
+    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << on;
+    LoButton *warningSwitch = mWarningItem->button();
+    const QSignalBlocker blocker(warningSwitch);
+    warningSwitch->setChecked(on);
+}
+
+bool CounterContainer::checkValidity()
+{
+    bool ok = false;
+    QString latinText;
+    const double number = readField(&ok, &latinText);
+    if (ok) {
+        const DataCounterValue value(latinText, false);
+        const QSignalBlocker blocker(mWarningPeriodInput);
+        mWarningPeriodInput->setText(LoLocale().toLocalizedNumbers(value.toUiMegas()));
+    }
+    if (!mWarningPeriodInput->text().isEmpty() && number >= MinimumPeriod)
+        return true;
+
+    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType) << "previousPeriod:" << mPreviousPeriod;
+    Q_EMIT warningPeriodChanged(mPreviousPeriod);
+    setWarningPeriod(mPreviousPeriod);
+    return false;
+}
+
+void CounterContainer::openResetDialog()
+{
+    auto *box = new LoMessageBox(qtTrId(DataCounters::Reset), qtTrId(DataCounters::ResetConfirm),
+                                 Lo::YesButton | Lo::NoButton);
+    connect(box, &LoDialog::accepted, this, &CounterContainer::resetAccepted);
+    // A box still shown when the section goes away must not outlive it on screen.
+    connect(this, &QObject::destroyed, box, &LoDialog::close, Qt::QueuedConnection);
+    box->appear(LoSceneWindow::DestroyWhenDone);
+}
+
+bool CounterContainer::hasKey(int key) const
+{
+    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << key;
+    return key == mSentKey || key == mReceivedKey || key == mPeriodKey || key == mUiPeriodKey
+        || key == mResetDateKey;
+}
+
+DataCounterValue CounterContainer::defaultPeriod() const
+{
+    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType);
+    return DataCounterValue(mType == Roaming ? QStringLiteral("10") : QStringLiteral("1000"), false);
+}
+
+CounterContainer::Type CounterContainer::widgetType() const
+{
+    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType);
+    return mType;
+}
+
+void CounterContainer::retranslateUi()
+{
+    mDebugStream(QString::fromLatin1(Q_FUNC_INFO));
+    LoContainer::retranslateUi();
+
+    setTitle(qtTrId(DataCounters::DataTitle));
+    mSubTitle->setText(qtTrId(mType == Home ? DataCounters::HomeTitle : DataCounters::RoamingTitle));
+    mResetButton->setText(qtTrId(DataCounters::ResetText));
+    mResetItem->setTitle(qtTrId(DataCounters::LastResetText));
+    mWarningItem->setTitle(qtTrId(DataCounters::LimitWarningText));
+    mWarningPeriodLabel->setText(qtTrId(DataCounters::LimitText));
+    setActionKeyAttribute(QStringLiteral("label"), qtTrId(DataCounters::Done));
+}
+
+void CounterContainer::createContent()
+{
+    QGraphicsWidget *central = centralWidget();
+    const QString suffix = QString::number(int(mType));
+
+    mSentAmount = new DataAmountWidget(DataAmountWidget::Sent, central);
+    mReceivedAmount = new DataAmountWidget(DataAmountWidget::Received, central);
+
+    mResetButton = new LoButton(central);
+    mResetButton->setObjectName(QLatin1String("resetButton_") + suffix);
+    mResetButton->setStyleName(QStringLiteral("CommonListButtonInverted"));
+    connect(mResetButton, &LoButton::clicked, this, &CounterContainer::openResetDialog);
+
+    mResetItem = new SettingsItem(SettingsItem::TitleSubtitle, central);
+    mResetItem->setObjectName(QLatin1String("resetItem_") + suffix);
+
+    mSubTitle = new LoLabel(central);
+    mSubTitle->setObjectName(QLatin1String("subTitle_") + suffix);
+    mSubTitle->setStyleName(QStringLiteral("CommonGroupHeaderInverted"));
+    mSubTitle->setAlignment(Qt::AlignRight);
+
+    mWarningItem = new SettingsItem(SettingsItem::SingleTitleSwitch, central);
+    mWarningItem->setObjectName(QLatin1String("warningItem_") + suffix);
+    LoHelpButton *info = mWarningItem->infoButton();
+    info->setPageID(QString::fromLatin1(HelpPageId));
+    info->setObjectName(QLatin1String("warningInfo_") + suffix);
+    LoButton *warningSwitch = mWarningItem->button();
+    warningSwitch->setObjectName(QLatin1String("warningSwitch_") + suffix);
+    connect(warningSwitch, &LoButton::toggled, this, &CounterContainer::warningSwitchToggled);
+
+    mWarningPeriodLabel = new LoLabel(central);
+    mWarningPeriodLabel->setObjectName(QLatin1String("warningPeriodLabel_") + suffix);
+    mWarningPeriodLabel->setStyleName(QStringLiteral("CommonFieldLabelInverted"));
+
+    // No parent item: the limit panel's layout adopts the field.
+    mWarningPeriodInput = new LoTextEdit(LoTextEdit::SingleLine, QString(), nullptr);
+    mWarningPeriodInput->setObjectName(QLatin1String("warningPeriodIput_") + suffix);
+    mWarningPeriodInput->setStyleName(QStringLiteral("CommonSingleInputFieldInverted"));
+    mWarningPeriodInput->setContentType(Lo::NumberContentType);
+
+    // Up to nine integer digits, optionally one separator and one decimal digit;
+    // \d takes any script's digits. The separators are the ones that the
+    // megabyte conversion understands, the locale's decimal point among them.
+    const QString pattern = QLatin1String("\\b(\\d{1,9}\\b(")
+        + DataCounterValue::separatorPattern(LoLocale().decimalPoint())
+        + QLatin1String(")\\b\\d{1}|\\d{1,9})\\b");
+    auto *validator = new QRegExpValidator(QRegExp(pattern, Qt::CaseInsensitive, QRegExp::RegExp), this);
+    mWarningPeriodInput->setValidator(validator);
+
+    connect(mWarningPeriodInput, &LoTextEdit::returnPressed, this, &CounterContainer::closeVKB);
+    connect(mWarningPeriodInput, &LoTextEdit::textChanged, this, &CounterContainer::handleTextAndEmitChange);
+    connect(mWarningPeriodInput, &LoTextEdit::gainedFocus, this, &CounterContainer::handleTextAndEmitChange);
+    connect(LoInputMethodState::instance(), &LoInputMethodState::inputMethodAreaChanged, this,
+            &CounterContainer::inputMethodAreaChanged);
+
+    mToolbarId = LoInputMethodState::instance()->registerAttributeExtension(QString());
+    setActionKeyAttribute(QStringLiteral("icon"), QString());
+    setActionKeyAttribute(QStringLiteral("label"), qtTrId(DataCounters::Done));
+    setActionKeyAttribute(QStringLiteral("highlighted"), true);
+    mWarningPeriodInput->attachToolbar(mToolbarId);
+}
+
+void CounterContainer::initLayout()
+{
+    mDebugStream(QString::fromLatin1(Q_FUNC_INFO));
+
+    auto *layout = new LoLayout(nullptr);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *policy = new LoLinearLayoutPolicy(layout, Qt::Vertical);
+    policy->setContentsMargins(0, 0, 0, 0);
+    policy->setSpacing(0);
+
+    policy->addItem(mSubTitle);
+    policy->addItem(mWarningItem);
+    policy->addItem(limitWidget());
+    policy->addItem(counterWidget());
+    policy->addItem(resetWidget());
+
+    mWarningItem->showButton();
+    centralWidget()->setLayout(layout);
+}
+
+LoWidgetController *CounterContainer::counterWidget()
+{
+    LoLinearLayoutPolicy *policy = nullptr;
+    LoWidgetController *panel = createPanel(Qt::Vertical, &policy);
+    policy->setSpacing(0);
+    policy->addItem(mSentAmount);
+    policy->addItem(mReceivedAmount);
+    return panel;
+}
+
+LoWidgetController *CounterContainer::resetWidget()
+{
+    LoLinearLayoutPolicy *policy = nullptr;
+    LoWidgetController *panel = createPanel(Qt::Horizontal, &policy);
+    policy->addItem(mResetItem, Qt::AlignLeft);
+    policy->addItem(mResetButton, Qt::AlignRight | Qt::AlignVCenter);
+    return panel;
+}
+
+LoWidgetController *CounterContainer::limitWidget()
+{
+    LoLinearLayoutPolicy *policy = nullptr;
+    LoWidgetController *panel = createPanel(Qt::Vertical, &policy);
+    policy->setSpacing(0);
+
+    const QStringList scripts = LoLocale().localeScripts();
+    if (!scripts.isEmpty()
+        && (scripts.first() == QLatin1String("Arab") || scripts.first() == QLatin1String("Hebr")))
+        mWarningPeriodLabel->setAlignment(Qt::AlignRight);
+
+    auto *spacer = new LoLabel(centralWidget());
+    spacer->setStyleName(QStringLiteral("CommonSpacer"));
+
+    policy->addItem(mWarningPeriodLabel);
+    policy->addItem(mWarningPeriodInput);
+    policy->addItem(spacer);
+    return panel;
+}
+
+void CounterContainer::emitWarningPeriodChanged()
+{
+    const QString text = mWarningPeriodInput->text();
+    const QString latinText = LoLocale().toLatinNumbers(text);
+    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType) << text << "emit:" << latinText;
+    Q_EMIT warningPeriodChanged(latinText);
+}
+
+void CounterContainer::closeVKB()
+{
+    LoInputMethodState::closeSoftwareInputPanel();
+    mWarningPeriodInput->clearFocus();
+}
+
+void CounterContainer::handleText(bool emitChange)
+{
+    bool ok = false;
+    const double number = readField(&ok);
+    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << ok << number;
+
+    if (!ok) {
+        const QSignalBlocker blocker(mWarningPeriodInput);
+        mWarningPeriodInput->clear();
+    } else if (emitChange) {
+        emitWarningPeriodChanged();
+    }
+    // The done key stays usable only while there is something to commit.
+    setActionKeyAttribute(QStringLiteral("enabled"), !mWarningPeriodInput->text().isEmpty());
+}
+
+void CounterContainer::handleTextAndEmitChange()
+{
+    handleText(true);
+}
+
+void CounterContainer::inputMethodAreaChanged(QRect rect)
+{
+    // Only a null area, the keyboard having closed, commits the field.
+    if (!rect.isNull())
+        return;
+
+    if (checkValidity()) {
+        emitWarningPeriodChanged();
+        // Kept with Latin digits like every other previous value, so that a
+        // later refusal announces a text that the page can read.
+        setWarningPeriod(LoLocale().toLatinNumbers(mWarningPeriodInput->text()));
+    }
+    mWarningPeriodInput->clearFocus();
+}
+
+LoWidgetController *CounterContainer::createPanel(Qt::Orientation orientation,
+                                                  LoLinearLayoutPolicy **policy)
+{
+    auto *panel = new LoWidgetController(centralWidget());
+    panel->setViewType(QStringLiteral("background"));
+    panel->setStyleName(QStringLiteral("CommonLargePanelInverted"));
+    auto *layout = new LoLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    *policy = new LoLinearLayoutPolicy(layout, orientation);
+    return panel;
+}
+
+double CounterContainer::readField(bool *ok, QString *latinText) const
+{
+    const LoLocale locale;
+    const QString text = locale.toLatinNumbers(mWarningPeriodInput->text());
+    if (latinText)
+        *latinText = text;
+    return toDouble(text, locale.decimalPoint(), ok);
+}
+
+void CounterContainer::setActionKeyAttribute(const QString &attribute, const QVariant &value)
+{
+    LoInputMethodState::instance()->setExtendedAttribute(mToolbarId, QString::fromLatin1(KeysTarget),
+                                                         QString::fromLatin1(ActionKey), attribute, value);
+}

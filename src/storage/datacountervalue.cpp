@@ -1,0 +1,119 @@
+#include "datacountervalue.h"
+
+#include "lolocale.h"
+
+#include <QRegExp>
+
+#include <charconv>
+#include <limits>
+
+namespace
+{
+constexpr unsigned long long bytesPerMegabyte = 1000000;
+constexpr unsigned long long bytesPerTenth = 100000;
+constexpr unsigned long long maxBytes = std::numeric_limits<unsigned long long>::max();
+
+bool isWholeNumber(const QString &text)
+{
+    QRegExp digits(QStringLiteral("\\+?[0-9]+"));
+    return digits.exactMatch(text);
+}
+}
+
+DataCounterValue::DataCounterValue(const QString &text, bool plainBytes)
+    : bytes(0)
+{
+    if (!plainBytes) {
+        fromUiMegas(text);
+        return;
+    }
+    if (text.toLongLong(nullptr, 10) < 0)
+        return;
+    bytes = text.toULongLong(nullptr, 10);
+}
+
+DataCounterValue &DataCounterValue::operator=(const DataCounterValue &other)
+{
+    bytes = other.bytes;
+    return *this;
+}
+
+DataCounterValue &DataCounterValue::operator=(const unsigned long long &count)
+{
+    bytes = count;
+    return *this;
+}
+
+DataCounterValue &DataCounterValue::operator=(const QVariant &value)
+{
+    // QVariant(-5).toULongLong() would wrap to a huge count.
+    if (value.isNull() || value.toLongLong() < 0)
+        bytes = 0;
+    else
+        bytes = value.toULongLong();
+    return *this;
+}
+
+QString DataCounterValue::toUiMegas() const
+{
+    const double megabytes = double(bytes / 1000) * 0.001;
+    // Rounded as C's printf("%.1f") rounds the exact binary value (an exact tie
+    // goes to the even digit), with "." whatever the process's C locale says.
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, megabytes, std::chars_format::fixed, 1);
+    return QString::fromLatin1(text, int(result.ptr - text));
+}
+
+QString DataCounterValue::separatorPattern(const QString &decimalPoint)
+{
+    // A backslash makes any other character literal; before a letter or digit it
+    // would make a class such as \d instead, so those stand alone. An empty decimal
+    // point leaves the fixed separators.
+    QString point;
+    for (const QChar c : decimalPoint) {
+        if (!c.isLetterOrNumber())
+            point += QLatin1Char('\\');
+        point += c;
+    }
+    if (point.isEmpty())
+        return QStringLiteral("[\\.|\\,]");
+    return QStringLiteral("[\\.|\\,|") + point + QLatin1Char(']');
+}
+
+void DataCounterValue::fromUiMegas(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    const QRegExp separator(separatorPattern(LoLocale().decimalPoint()), Qt::CaseInsensitive);
+    const int position = separator.indexIn(trimmed);
+
+    if (position < 0) {
+        if (trimmed.toLongLong() < 0) {
+            bytes = 0;
+            return;
+        }
+        bool ok = false;
+        const unsigned long long megabytes = trimmed.toULongLong(&ok);
+        if (!ok) {
+            // Digits only but beyond 64 bits: as large as a count gets.
+            bytes = isWholeNumber(trimmed) ? maxBytes : 0;
+            return;
+        }
+        bytes = megabytes > maxBytes / bytesPerMegabyte ? maxBytes : megabytes * bytesPerMegabyte;
+        return;
+    }
+
+    QString number = trimmed;
+    number[position] = QLatin1Char('.');
+    const double tenths = number.toDouble() * 10.0;
+    if (!(tenths >= 0.0)) { // negative, or not a number
+        bytes = 0;
+        return;
+    }
+    const double rounded = tenths + 0.5;
+    // Beyond 2^64 bytes the conversion to an integer would be undefined.
+    if (rounded >= double(maxBytes / bytesPerTenth) + 1.0) {
+        bytes = maxBytes;
+        return;
+    }
+    bytes = static_cast<unsigned long long>(rounded) * bytesPerTenth;
+}
