@@ -1,0 +1,18 @@
+#include "heapusage.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+#else
+#include <malloc.h>
+#endif
+
+qint64 HeapUsage::inUse()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    // The sanitizer's allocator replaces malloc; glibc's figures would stay 0.
+    return qint64(__sanitizer_get_current_allocated_bytes());
+#else
+    const struct mallinfo2 info = mallinfo2();
+    return qint64(info.uordblks) + qint64(info.hblkhd);
+#endif
+}

@@ -1,0 +1,17 @@
+#ifndef HEAPUSAGE_H
+#define HEAPUSAGE_H
+
+#include <QtGlobal>
+
+/**
+ * The bytes that this process has allocated with malloc and not freed yet
+ * (glibc's mallinfo2(), or the address sanitizer's own count in a sanitizer
+ * build), for tests that check that memory does not grow over repeated work.
+ */
+class HeapUsage
+{
+public:
+    static qint64 inUse();
+};
+
+#endif
