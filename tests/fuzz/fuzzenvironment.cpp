@@ -46,7 +46,11 @@ QString FuzzEnvironment::useLocale(unsigned index)
 {
     const QString &name = locales().at(int(index % unsigned(locales().size())));
     if (name != currentLocale) {
-        LoLocale::setDefault(LoLocale(name));
+        // With the library's catalogs, as the page installs them.
+        LoLocale locale(name);
+        locale.installTrCatalog(QStringLiteral("cellular-adaptation"));
+        locale.installTrCatalog(QStringLiteral("libtessaro"));
+        LoLocale::setDefault(locale);
         currentLocale = name;
     }
     return name;
