@@ -12,7 +12,10 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Cellular data counters and call timers pa
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_ALL runtime development demo)
+set(CPACK_COMPONENTS_ALL runtime development)
+if(TARGET cellcounters-demo)
+    list(APPEND CPACK_COMPONENTS_ALL demo)
+endif()
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION libs)
@@ -32,20 +35,20 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME libcellcounters${PROJECT_VERSION_MAJOR})
 # The configuration daemon and the session bus that starts it are needed at run time.
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "gconf2, dbus")
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION
-    "Cellular data counters and call timers pages (runtime)\n The data counters page, its dialog and the call timers dialog of a phone's\n settings application, with the touch toolkit layer they are built on and the\n English translation catalogs.")
+    "Runtime: the data counters page, its dialog and the call timers dialog of a\nphone's settings application, with the touch toolkit layer they are built on\nand the English translation catalogs.")
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libcellcounters-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
-    "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), qtbase5-dev, libgconf2-dev, libicu-dev, pkg-config")
+    "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), qtbase5-dev, pkg-config")
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
-    "Cellular data counters and call timers pages (development files)\n Headers, CMake package configuration (find_package(cellcounters)) and\n pkg-config file for building a host against the library.")
+    "Development files: headers, CMake package configuration (find_package(cellcounters)) and\npkg-config file for building a host against the library.")
 
 set(CPACK_DEBIAN_DEMO_PACKAGE_NAME cellcounters-demo)
 set(CPACK_DEBIAN_DEMO_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_DEMO_PACKAGE_DEPENDS
     "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), gconf2, dbus, fonts-dejavu-core")
 set(CPACK_DEBIAN_DEMO_DESCRIPTION
-    "Demo host for the cellular data counters pages\n cellcounters-demo shows the data counters page, its dialog or the call timers\n in a phone-sized window over a private settings store; cellcounters-simulate\n advances the counters and call totals as a phone's counter daemon would.")
+    "Demo: cellcounters-demo shows the data counters page, its dialog or the call timers\nin a phone-sized window over a private settings store; cellcounters-simulate\nadvances the counters and call totals as a phone's counter daemon would.")
 
 include(CPack)

@@ -23,8 +23,8 @@
     </message>
     <message id="qtn_cell_reset_counters">
         <extracomment>Button that resets a network's counters or clears the call timers</extracomment>
-        <source>Reset counters</source>
-        <translation>Reset counters</translation>
+        <source>Reset</source>
+        <translation>Reset</translation>
     </message>
     <message id="qtn_cell_last_reset">
         <source>Last reset</source>

@@ -1,6 +1,7 @@
 // The English catalogs: every text identifier of the library resolves to a
 // readable text, and the amount row's catalog carries the row's own texts.
 #include "datacounters.h"
+#include "lolocale.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -103,6 +104,28 @@ private Q_SLOTS:
         QTranslator page;
         QVERIFY(page.load(catalogFile(QStringLiteral("cellular-adaptation"))));
         QCOMPARE(page.translate(nullptr, id.constData()), english);
+    }
+
+    // The way the library installs its catalogs: a language that has none of
+    // its own reads English, never the identifiers.
+    void fallbackToEnglish_data()
+    {
+        QTest::addColumn<QString>("locale");
+        for (const char *name : {"en_GB", "en_US", "fi_FI", "de_DE", "ar_EG", "he_IL"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void fallbackToEnglish()
+    {
+        QFETCH(QString, locale);
+        LoLocale chosen(locale);
+        QVERIFY(chosen.isValid());
+        chosen.installTrCatalog(QStringLiteral("cellular-adaptation"));
+        chosen.installTrCatalog(QStringLiteral("libtessaro"));
+        LoLocale::setDefault(chosen);
+        QCOMPARE(qtTrId(DataCounters::DefaultResetDate), QStringLiteral("Never"));
+        QCOMPARE(qtTrId(DataCounters::CallTimersTitle), QStringLiteral("Call timers"));
+        QCOMPARE(qtTrId(DataCounters::MBText).arg(QStringLiteral("7")), QStringLiteral("7 MB"));
+        LoLocale::setDefault(LoLocale(QStringLiteral("en_GB")));
     }
 };
 

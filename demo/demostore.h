@@ -1,0 +1,22 @@
+#ifndef DEMOSTORE_H
+#define DEMOSTORE_H
+
+#include <QDateTime>
+
+/**
+ * Fills a store with what a phone in use for a few weeks would have: data sent
+ * and received at home and while roaming, the home counters reset some weeks
+ * ago and the roaming ones never, the home warning off with a limit entered
+ * earlier, the roaming warning on, call totals and the date they were cleared.
+ */
+class DemoStore
+{
+public:
+    /** Writes every key; @p now fixes the dates, so that a test can check them. */
+    static void seed(const QDateTime &now = QDateTime::currentDateTime());
+
+    /** The stored form of a data counter reset date ("day.month.year.seconds"). */
+    static QString resetDateText(const QDateTime &when);
+};
+
+#endif

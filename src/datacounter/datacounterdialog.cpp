@@ -1,0 +1,29 @@
+#include "datacounterdialog.h"
+
+#include "datacounters.h"
+#include "datacounterwidget.h"
+
+#include <QDebug>
+
+DataCounterDialog::DataCounterDialog()
+    : LoDialog()
+{
+    qDebug() << "!--------------------------" << Q_FUNC_INFO << "--------------------------!";
+
+    m_page = new DataCounterWidget(false, nullptr);
+    // The page validates its fields on checkValidity(); the close result does not matter.
+    connect(this, SIGNAL(finished(int)), m_page, SIGNAL(checkValidity()));
+    setButtonBoxVisible(false);
+    setCentralWidget(m_page);
+    retranslateUi();
+}
+
+DataCounterDialog::~DataCounterDialog()
+{
+    qDebug() << Q_FUNC_INFO;
+}
+
+void DataCounterDialog::retranslateUi()
+{
+    setTitle(qtTrId(DataCounters::DataCounters));
+}
