@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QValidator>
 
 #include <limits>
 #include <memory>
@@ -114,6 +115,10 @@ public:
         m_emitted.clear();
         m_section->setWarningPeriod(period);
         FUZZ_CHECK(m_emitted.isEmpty(), context());
+        int position = 0;
+        QString copy = m_field->text();
+        if (m_field->validator()->validate(copy, position) == QValidator::Invalid)
+            m_beyondValidator = true;
         if (!period.isEmpty())
             m_previous = period;
         const QString shown = LoLocale().toLatinNumbers(m_field->text());
@@ -130,6 +135,13 @@ public:
         const bool acceptable = before.valid && before.tenths >= 1;
         note(QStringLiteral("commit %1 of \"%2\"").arg(int(how)).arg(m_field->text()));
         m_emitted.clear();
+
+        if (m_beyondValidator && !before.valid) {
+            // More decimals than the field admits (see checkAnnounced()): either
+            // outcome, but only a normalised limit or the previous one is announced.
+            commitLoosely(how, latin);
+            return;
+        }
 
         bool valid = false;
         switch (how) {
@@ -174,6 +186,23 @@ public:
     }
 
 private:
+    void commitLoosely(Commit how, const QString &latin)
+    {
+        if (how == PageLeft) {
+            m_section->checkValidity();
+        } else {
+            LoInputMethodState::instance()->setInputMethodArea(KeyboardArea);
+            LoInputMethodState::instance()->setInputMethodArea(QRect());
+        }
+        const QString megas = DataCounterValue(latin, false).toUiMegas();
+        FUZZ_CHECK(m_emitted.size() <= 1, context());
+        if (!m_emitted.isEmpty() && m_emitted.first() == megas && how != PageLeft)
+            m_previous = megas;
+        for (const QString &text : qAsConst(m_emitted))
+            checkAnnounced(text, true);
+        checkDoneKey();
+    }
+
     void press(int key, const QString &text)
     {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -190,7 +219,7 @@ private:
             checkAnnounced(text, false);
         m_emitted.clear();
         const QString shown = LoLocale().toLatinNumbers(m_field->text());
-        FUZZ_CHECK(shown.isEmpty() || readLimit(shown, m_decimalPoint).valid, context());
+        FUZZ_CHECK(shown.isEmpty() || readLimit(shown, m_decimalPoint).valid || m_beyondValidator, context());
         checkDoneKey();
     }
 
@@ -200,6 +229,15 @@ private:
         if (committing && text == m_previous)
             return; // given by the page, handed back unchanged
         const Limit limit = readLimit(text, m_decimalPoint);
+        if (!committing && !limit.valid && m_beyondValidator) {
+            // Qt's line edit stops refusing edits once it shows a text that its
+            // validator refuses (a stored limit above 999999999.9 MB): more
+            // decimals can follow. Still Latin digits and one separator.
+            const QRegularExpression loose(QStringLiteral("\\A[0-9]+[,|.") + QRegularExpression::escape(m_decimalPoint)
+                                           + QStringLiteral("][0-9]*\\z"));
+            FUZZ_CHECK(loose.match(text).hasMatch(), what);
+            return;
+        }
         FUZZ_CHECK(limit.valid, what);
         FUZZ_CHECK(DataCounterValue(text, false).toBytes() == limit.bytes, what);
         if (committing)
@@ -231,6 +269,7 @@ private:
     QStringList m_emitted;
     QString m_previous;
     QString m_log;
+    bool m_beyondValidator = false;
 };
 
 QString keyAlphabet(const QString &decimalPoint)
