@@ -182,6 +182,7 @@ public:
         }
         for (const QString &text : qAsConst(m_emitted))
             checkAnnounced(text, true);
+        m_emitted.clear();
         checkDoneKey();
     }
 
@@ -200,6 +201,7 @@ private:
             m_previous = megas;
         for (const QString &text : qAsConst(m_emitted))
             checkAnnounced(text, true);
+        m_emitted.clear();
         checkDoneKey();
     }
 
