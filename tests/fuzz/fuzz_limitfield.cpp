@@ -234,9 +234,9 @@ private:
         if (!committing && !limit.valid && m_beyondValidator) {
             // Qt's line edit stops refusing edits once it shows a text that its
             // validator refuses (a stored limit above 999999999.9 MB): more
-            // decimals can follow. Still Latin digits and one separator.
-            const QRegularExpression loose(QStringLiteral("\\A[0-9]+[,|.") + QRegularExpression::escape(m_decimalPoint)
-                                           + QStringLiteral("][0-9]*\\z"));
+            // decimals or blanks can follow. Still Latin digits and one separator.
+            const QRegularExpression loose(QStringLiteral("\\A\\s*[0-9]+(?:[,|.") + QRegularExpression::escape(m_decimalPoint)
+                                           + QStringLiteral("][0-9]*)?\\s*\\z"));
             FUZZ_CHECK(loose.match(text).hasMatch(), what);
             return;
         }
