@@ -10,6 +10,7 @@
 #include "lolinearlayoutpolicy.h"
 #include "lolocale.h"
 #include "lomessagebox.h"
+#include <QLocale>
 
 namespace {
 
@@ -155,7 +156,9 @@ void CallTimersContainer::clearTimersAccepted()
     if (!mCallTimers->isValid())
         return;
     mCallTimers->clearTimers();
-    mResetDateConfItem->set(QDateTime::currentDateTime().toString(QLatin1String(FORMAT)));
+    // Qt 5 formats with the system language's digits; the key is shared with
+    // other programs, so its form is fixed: Latin digits.
+    mResetDateConfItem->set(QLocale::c().toString(QDateTime::currentDateTime(), QLatin1String(FORMAT)));
 }
 
 void CallTimersContainer::resetDateChanged()
@@ -165,7 +168,11 @@ void CallTimersContainer::resetDateChanged()
 
     // Parsed as a date, then taken at the start of that day: where midnight
     // falls into a daylight saving gap, a date-and-time parse would fail.
-    const QDate date = value.isNull() ? QDate() : QDate::fromString(value.toString(), QLatin1String(FORMAT));
+    // Read the same in every language: digits of any script (as Qt 5 wrote them
+    // under a non-Latin system language) count, and only the fixed form is a date.
+    const QDate date = value.isNull()
+        ? QDate()
+        : QLocale::c().toDate(LoLocale().toLatinNumbers(value.toString()), QLatin1String(FORMAT));
     mResetDate = date.isValid() ? date.startOfDay() : QDateTime();
 
     retranslateUi();

@@ -46,11 +46,24 @@ DataCounterValue &DataCounterValue::operator=(const unsigned long long &count)
 
 DataCounterValue &DataCounterValue::operator=(const QVariant &value)
 {
-    // QVariant(-5).toULongLong() would wrap to a huge count.
-    if (value.isNull() || value.toLongLong() < 0)
+    if (value.isNull()) {
         bytes = 0;
-    else
+        return *this;
+    }
+    switch (value.userType()) {
+    case QMetaType::UChar:
+    case QMetaType::UShort:
+    case QMetaType::UInt:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        // Never negative; read as signed, a count from 2^63 up would look so.
         bytes = value.toULongLong();
+        break;
+    default:
+        // QVariant(-5).toULongLong() would wrap to a huge count.
+        bytes = value.toLongLong() < 0 ? 0 : value.toULongLong();
+        break;
+    }
     return *this;
 }
 

@@ -278,6 +278,10 @@ void TestCallTimersContainer::resetDate_data()
     QTest::newRow("empty") << "string" << "" << never;
     QTest::newRow("number") << "int" << "20110503" << never;
     QTest::newRow("bool") << "bool" << "true" << never;
+    // Written with the system language's digits by Qt 5: the same date in every language.
+    QTest::newRow("Arabic-Indic digits") << "string" << QString::fromUtf8("٢٠١١-٠٥-٠٣") << "3 May 2011";
+    QTest::newRow("Persian digits") << "string" << QString::fromUtf8("۲۰۱۱-۰۵-۰۳") << "3 May 2011";
+    QTest::newRow("native month 13") << "string" << QString::fromUtf8("٢٠١١-١٣-٠٣") << never;
 }
 
 void TestCallTimersContainer::resetDate()

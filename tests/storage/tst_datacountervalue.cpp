@@ -184,6 +184,10 @@ private Q_SLOTS:
         QTest::newRow("negative int") << QVariant(-5) << 0ULL;
         QTest::newRow("2^40") << QVariant(qulonglong(1) << 40) << (1ULL << 40);
         QTest::newRow("text 2^64-1") << QVariant(QStringLiteral("18446744073709551615")) << maxCount;
+        QTest::newRow("unsigned 2^63") << QVariant(qulonglong(1) << 63) << (1ULL << 63);
+        QTest::newRow("unsigned 2^64-1") << QVariant(qulonglong(maxCount)) << maxCount;
+        QTest::newRow("unsigned int 2^32-1") << QVariant(uint(4294967295U)) << 4294967295ULL;
+        QTest::newRow("negative long long") << QVariant(qlonglong(-1)) << 0ULL;
     }
 
     void fromVariant()

@@ -262,6 +262,20 @@ private Q_SLOTS:
                  text);
     }
 
+    // The calendar counts some five million years; beyond them no date at all
+    // rather than its last day.
+    void formatDateTimeBeyondCalendar()
+    {
+        const LoLocale locale(QStringLiteral("en_GB"));
+        const auto format = [&](int year) {
+            return locale.formatDateTime(QDate(year, 11, 1).startOfDay(Qt::UTC), LoLocale::DateMedium,
+                                         LoLocale::TimeNone);
+        };
+        QCOMPARE(format(5000000), QStringLiteral("1 Nov 5000000"));
+        QCOMPARE(format(16842879), QString());
+        QCOMPARE(format(-16842879), QString());
+    }
+
     void formatDateTimeZones()
     {
         const LoLocale l(QStringLiteral("en_GB"));

@@ -356,8 +356,17 @@ QString LoLocale::formatDateTime(const QDateTime &dateTime, DateType dateType, T
     if (!format)
         return dateTime.toString(Qt::ISODate);
     format->adoptTimeZone(timeZoneOf(dateTime));
+    // Beyond the years that the calendar can count (some five million), a lenient
+    // calendar pins the moment to its last day; a wrong date is worse than none.
+    std::unique_ptr<icu::Calendar> calendar(format->getCalendar()->clone());
+    UErrorCode status = U_ZERO_ERROR;
+    calendar->setLenient(false);
+    calendar->setTime(UDate(dateTime.toMSecsSinceEpoch()), status);
+    if (U_FAILURE(status))
+        return QString();
     icu::UnicodeString text;
-    format->format(UDate(dateTime.toMSecsSinceEpoch()), text);
+    icu::FieldPosition position;
+    format->format(*calendar, text, position);
     return fromUnicode(text);
 }
 
