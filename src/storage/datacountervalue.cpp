@@ -18,6 +18,22 @@ bool isWholeNumber(const QString &text)
     QRegExp digits(QStringLiteral("\\+?[0-9]+"));
     return digits.exactMatch(text);
 }
+
+// QVariant rounds a float through a signed 64-bit integer, which is undefined
+// for NaN and from 2^63 up; those are handled here.
+unsigned long long countFromFloat(const QVariant &value)
+{
+    const double count = value.toDouble();
+    constexpr double twoTo63 = 9223372036854775808.0;
+    constexpr double twoTo64 = 18446744073709551616.0;
+    // NaN, negative, or beyond 64 bits: no count, as such a text is none.
+    if (!(count >= 0.0) || count >= twoTo64)
+        return 0;
+    // From 2^63 on a double holds whole numbers only: nothing to round.
+    if (count >= twoTo63)
+        return static_cast<unsigned long long>(count);
+    return value.toULongLong();
+}
 }
 
 DataCounterValue::DataCounterValue(const QString &text, bool plainBytes)
@@ -58,6 +74,10 @@ DataCounterValue &DataCounterValue::operator=(const QVariant &value)
     case QMetaType::ULongLong:
         // Never negative; read as signed, a count from 2^63 up would look so.
         bytes = value.toULongLong();
+        break;
+    case QMetaType::Float:
+    case QMetaType::Double:
+        bytes = countFromFloat(value);
         break;
     default:
         // QVariant(-5).toULongLong() would wrap to a huge count.

@@ -26,7 +26,7 @@ public:
     DataCounterValue(const DataCounterValue &other) = default;
     DataCounterValue &operator=(const DataCounterValue &other);
     DataCounterValue &operator=(const unsigned long long &count);
-    /** A stored counter: null, negative or not a number gives 0. */
+    /** A stored counter: null, negative, not a number or beyond 64 bits gives 0. */
     DataCounterValue &operator=(const QVariant &value);
 
     operator unsigned long long() const { return bytes; }

@@ -159,10 +159,13 @@ void TestHostileValues::hostileValues(When when)
     QTest::newRow("bool true") << "bool" << "true" << "0" << true << "0.0" << true << "0.0" << "today" << zero;
     QTest::newRow("bool false") << "bool" << "false" << "0" << false << "0.0" << false << "0.0" << "today"
                                 << zero;
-    // Beyond the signed 64-bit range a float is no byte count; a call total
+    // Beyond 64 bits a float is no byte count, as such a text is none; a call total
     // as large as that is the largest one.
     QTest::newRow("float 1e300") << "float" << "1e300" << "0" << false << "0.0" << false << "0.0" << "today"
                                  << max32;
+    // From 2^63 up a float is still a byte count.
+    QTest::newRow("float 1e19") << "float" << "1e19" << "10,000,000,000,000" << true << "10000000000000.0" << true
+                                << "10000000000000.0" << "today" << max32;
     QTest::newRow("float nan") << "float" << "nan" << "0" << false << "0.0" << false << "0.0" << "today" << zero;
     QTest::newRow("list") << "list" << "12,34" << "0" << false << "0.0" << false << "0.0" << "today" << zero;
     QTest::newRow("2^64-1") << "string" << "18446744073709551615" << "18,446,744,073,709.6" << true

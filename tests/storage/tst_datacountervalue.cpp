@@ -3,6 +3,7 @@
 
 #include <QtTest>
 
+#include <cmath>
 #include <limits>
 
 namespace
@@ -188,6 +189,23 @@ private Q_SLOTS:
         QTest::newRow("unsigned 2^64-1") << QVariant(qulonglong(maxCount)) << maxCount;
         QTest::newRow("unsigned int 2^32-1") << QVariant(uint(4294967295U)) << 4294967295ULL;
         QTest::newRow("negative long long") << QVariant(qlonglong(-1)) << 0ULL;
+        QTest::newRow("text 2^64") << QVariant(QStringLiteral("18446744073709551616")) << 0ULL;
+        // Another process may store a float. From 2^63 up QVariant's own
+        // conversion is undefined; beyond 64 bits a float is no count, as that
+        // text is none.
+        QTest::newRow("double 1500000000") << QVariant(1500000000.0) << 1500000000ULL;
+        QTest::newRow("double 2^63") << QVariant(9223372036854775808.0) << (1ULL << 63);
+        QTest::newRow("double 1e19") << QVariant(1e19) << 10000000000000000000ULL;
+        QTest::newRow("double below 2^64") << QVariant(std::nextafter(18446744073709551616.0, 0.0))
+                                           << 18446744073709549568ULL;
+        QTest::newRow("float 1e19") << QVariant(1e19f) << 9999999980506447872ULL;
+        QTest::newRow("double 2^64") << QVariant(18446744073709551616.0) << 0ULL;
+        QTest::newRow("double 1e300") << QVariant(1e300) << 0ULL;
+        QTest::newRow("double infinity") << QVariant(std::numeric_limits<double>::infinity()) << 0ULL;
+        QTest::newRow("double -infinity") << QVariant(-std::numeric_limits<double>::infinity()) << 0ULL;
+        QTest::newRow("double NaN") << QVariant(std::numeric_limits<double>::quiet_NaN()) << 0ULL;
+        QTest::newRow("double -1") << QVariant(-1.0) << 0ULL;
+        QTest::newRow("double -1e19") << QVariant(-1e19) << 0ULL;
     }
 
     void fromVariant()
