@@ -280,8 +280,14 @@ void DataCounterWidget::warningSwitchToggled(bool state)
     } else {
         // Without an entered limit the field shows the section's default
         // limit; that is the one to put in force.
-        const DataCounterValue entered = byteCount(storage()->value(
+        DataCounterValue entered = byteCount(storage()->value(
             keyId(section->mUiPeriodKey), QString::number(section->defaultPeriod().toBytes())));
+        // One that is no byte count would put "0" in force, the warning off
+        // under a switch that shows on: the default limit stands in, shown.
+        if (entered.toBytes() == 0) {
+            entered = section->defaultPeriod();
+            section->setWarningPeriod(entered.toUiMegas());
+        }
         storage()->setValue(keyId(section->mPeriodKey), storedForm(entered));
     }
     storage()->blockSignals(false);

@@ -174,6 +174,8 @@ private Q_SLOTS:
     void keyboardCloseCommits();
     void switchTaps_data();
     void switchTaps();
+    void switchOnWithoutReadableEnteredLimit_data();
+    void switchOnWithoutReadableEnteredLimit();
     void resetConfirmed();
     void resetDeclined();
     void slotsWithoutSection();
@@ -672,6 +674,53 @@ void TestDataCounterWidget::switchTaps()
         QCOMPARE(warningSwitch->isChecked(), !wasOn);
         QCOMPARE(fieldOf(page, type)->text(), field);
     }
+    QCOMPARE(stored(type == 0 ? 10 : 5), Unset);
+}
+
+void TestDataCounterWidget::switchOnWithoutReadableEnteredLimit_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("entered");
+    QTest::addColumn<QString>("limitOn");
+    QTest::addColumn<QString>("fieldOn");
+
+    QTest::newRow("home, not a number") << 0 << "abc" << "1000000000" << "1000.0";
+    QTest::newRow("home, zero") << 0 << "0" << "1000000000" << "1000.0";
+    QTest::newRow("roaming, negative") << 1 << "-5" << "10000000" << "10.0";
+    QTest::newRow("roaming, empty") << 1 << "" << "10000000" << "10.0";
+}
+
+// An entered limit that is no byte count must not put the warning "on" at a
+// limit of 0, which is off: the section's default limit is put in force and shown.
+void TestDataCounterWidget::switchOnWithoutReadableEnteredLimit()
+{
+    QFETCH(int, type);
+    QFETCH(QString, entered);
+    QFETCH(QString, limitOn);
+    QFETCH(QString, fieldOn);
+    const int periodKey = type == 0 ? 5 : 10;
+    seed(periodKey, QStringLiteral("0"));
+    seed(periodKey + 1, entered);
+
+    DataCounterWidget *page = builtPage();
+    QVERIFY(StoreSync::flush());
+    LoButton *warningSwitch = switchOf(page, type);
+    QVERIFY(!warningSwitch->isChecked());
+
+    warningSwitch->click();
+    QVERIFY(warningSwitch->isChecked());
+    QCOMPARE(stored(periodKey), limitOn);
+    QCOMPARE(fieldOf(page, type)->text(), fieldOn);
+    QCOMPARE(stored(periodKey + 1), entered);
+    QVERIFY(StoreSync::flush());
+    QVERIFY(warningSwitch->isChecked());
+    QCOMPARE(fieldOf(page, type)->text(), fieldOn);
+
+    // Off and on again: the same limit, now that the field shows it.
+    warningSwitch->click();
+    QCOMPARE(stored(periodKey), QStringLiteral("0"));
+    warningSwitch->click();
+    QCOMPARE(stored(periodKey), limitOn);
     QCOMPARE(stored(type == 0 ? 10 : 5), Unset);
 }
 
