@@ -42,6 +42,16 @@ QVariant storedForm(const DataCounterValue &value)
 {
     return QVariant(QString::number(value.toBytes()));
 }
+
+// The limit in force while the key holds nothing: home starts with the warning
+// off, roaming with its default limit on.
+QString unsetLimit(CounterContainer *section)
+{
+    DataCounterValue limit;
+    if (section->widgetType() == CounterContainer::Roaming)
+        limit = section->defaultPeriod();
+    return QString::number(limit.toBytes());
+}
 } // namespace
 
 DataCounterWidget::DataCounterWidget(bool header, QGraphicsWidget *parent)
@@ -181,12 +191,7 @@ void DataCounterWidget::initContainer(CounterContainer *section)
     const QString date = storage()->value(keyId(section->mResetDateKey), 0).toString();
     section->setResetDate(localDateString(date));
 
-    // Home starts with the warning off; roaming with its default limit on.
-    DataCounterValue defaultLimit;
-    if (section->widgetType() == CounterContainer::Roaming)
-        defaultLimit = section->defaultPeriod();
-    const DataCounterValue limit =
-        byteCount(storage()->value(keyId(section->mPeriodKey), QString::number(defaultLimit.toBytes())));
+    const DataCounterValue limit = byteCount(storage()->value(keyId(section->mPeriodKey), unsetLimit(section)));
     updateWarningPeriodUi(section, &limit);
 
     connect(section, SIGNAL(resetAccepted()), this, SLOT(resetDataAmounts()));
@@ -206,6 +211,8 @@ void DataCounterWidget::valueChanged(int key, QVariant value)
         return;
     CounterContainer *section = *owner;
 
+    // A key that another process unset reports no value: the section shows what
+    // a page built now would read for it, and the key stays unset.
     if (key == section->mSentKey) {
         DataCounterValue amount = byteCount(value);
         section->setSentDataAmount(amount);
@@ -213,13 +220,21 @@ void DataCounterWidget::valueChanged(int key, QVariant value)
         DataCounterValue amount = byteCount(value);
         section->setReceivedDataAmount(amount);
     } else if (key == section->mPeriodKey) {
-        const DataCounterValue limit = byteCount(value);
+        const DataCounterValue limit = byteCount(value.isNull() ? QVariant(unsetLimit(section)) : value);
         updateWarningPeriodUi(section, &limit);
     } else if (key == section->mResetDateKey) {
-        section->setResetDate(localDateString(value.toString()));
+        const QString date = value.isNull() ? QString::fromLatin1(DataCounters::DefaultResetDate) : value.toString();
+        section->setResetDate(localDateString(date));
+    } else if (key == section->mUiPeriodKey && value.isNull()) {
+        // While the warning is off the field shows the entered limit, and
+        // without one the default limit that switching on puts in force.
+        const DataCounterValue limit =
+            byteCount(storage()->value(keyId(section->mPeriodKey), unsetLimit(section)));
+        if (limit.toBytes() == 0)
+            updateWarningPeriodUi(section, &limit);
     }
-    // The entered limit only matters while the warning is off, and then the
-    // field already shows what the user typed.
+    // Otherwise the entered limit only matters while the warning is off, and
+    // then the field already shows what the user typed.
 }
 
 void DataCounterWidget::updateWarningPeriodUi(CounterContainer *section, const DataCounterValue *limit)

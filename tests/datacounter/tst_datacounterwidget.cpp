@@ -168,6 +168,8 @@ private Q_SLOTS:
     void externalChange_data();
     void externalChange();
     void externalLimitKeepsEnteredInStep();
+    void externalUnset_data();
+    void externalUnset();
 
     void typingLimit_data();
     void typingLimit();
@@ -549,6 +551,47 @@ void TestDataCounterWidget::externalLimitKeepsEnteredInStep()
     QVERIFY(StoreSync::flush());
     QCOMPARE(stored(6), QStringLiteral("30000000"));
     QCOMPARE(stored(11), Unset);
+}
+
+void TestDataCounterWidget::externalUnset_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("home sent") << 3;
+    QTest::newRow("home received") << 4;
+    QTest::newRow("home limit") << 5;
+    QTest::newRow("home entered limit, warning on") << 6;
+    QTest::newRow("home reset date") << 7;
+    QTest::newRow("roaming sent") << 8;
+    QTest::newRow("roaming received") << 9;
+    QTest::newRow("roaming limit") << 10;
+    QTest::newRow("roaming entered limit, warning off") << 11;
+    QTest::newRow("roaming reset date") << 12;
+}
+
+// Another process unsets a key while the page is shown: the page then shows
+// what a page built afresh shows, and leaves the key unset.
+void TestDataCounterWidget::externalUnset()
+{
+    QFETCH(int, key);
+    // Home warning on, roaming off, every key holding something.
+    const QMap<int, QString> seeds{
+        {3, "123456789"}, {4, "5000000"}, {5, "20000000"}, {6, "20000000"}, {7, "31.1.2026.0"},
+        {8, "2500000"}, {9, "123456789"}, {10, "0"}, {11, "3000000"}, {12, "5.12.2026.0"},
+    };
+    for (auto it = seeds.cbegin(); it != seeds.cend(); ++it)
+        seed(it.key(), it.value());
+
+    DataCounterWidget *page = builtPage();
+    QVERIFY(StoreSync::flush());
+    QVERIFY(ExternalStore::unset(path(key)));
+    QVERIFY(StoreSync::flush());
+    const QVariantMap afterUnset = shownAll(page);
+    QCOMPARE(stored(key), Unset);
+
+    DataCounterWidget fresh(true);
+    fresh.announceDisplayEntered();
+    QVERIFY(StoreSync::flush());
+    QCOMPARE(afterUnset, shownAll(&fresh));
 }
 
 void TestDataCounterWidget::typingLimit_data()

@@ -180,6 +180,10 @@ void TestHostileValues::hostileValues(When when)
                                    << false << "0.0" << "today" << max32;
     QTest::newRow("100 kB dotted") << "string" << QStringLiteral("1.").repeated(50 * 1024) << "0" << false
                                    << "0.0" << false << "0.0" << "date 1.1.1" << zero;
+    // While shown, after all the values above: the change reports carry no
+    // value, and the page shows what a page built on unset keys shows.
+    QTest::newRow("unset again") << "unset" << QString() << "0" << false << "1000.0" << true << "10.0" << "never"
+                                 << zero;
     Q_UNUSED(when)
 }
 
