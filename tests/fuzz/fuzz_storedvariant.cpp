@@ -112,10 +112,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     case QVariant::Double:
     case QMetaType::Float: {
         const double number = value.toDouble();
-        if (number < 0.0)
+        if (!(number >= 0.0) || number >= 18446744073709551616.0) // NaN, negative or beyond 64 bits
             FUZZ_CHECK(bytes == 0, context);
         else if (number <= 9007199254740992.0) // 2^53: every whole number is exact below
             FUZZ_CHECK(std::fabs(double(bytes) - number) <= 1.0, context);
+        else // whole numbers only from there on
+            FUZZ_CHECK(double(bytes) == number, context);
         break;
     }
     case QVariant::String: {
