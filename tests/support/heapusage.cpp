@@ -1,7 +1,12 @@
 #include "heapusage.h"
 
 #if defined(__SANITIZE_ADDRESS__)
+#if __has_include(<sanitizer/allocator_interface.h>)
 #include <sanitizer/allocator_interface.h>
+#else
+// GCC's runtime has the function but does not ship this header.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
 #else
 #include <malloc.h>
 #endif
