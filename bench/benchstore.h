@@ -1,0 +1,32 @@
+#ifndef BENCHSTORE_H
+#define BENCHSTORE_H
+
+#include <QStringList>
+
+typedef struct _GConfClient GConfClient;
+
+/**
+ * The configuration store as the benchmarks see it: the eleven keys that the
+ * data counters page reads (ten data counter keys and the call timers' clearing
+ * date), filled with values such as a phone in use holds, and the process's
+ * GConf client for the floors, which talk to GConf without the toolkit.
+ */
+class BenchStore
+{
+public:
+    static GConfClient *client();
+
+    /** The eleven key paths that the page reads when it is built. */
+    static QStringList pageKeys();
+
+    /** Writes realistic values into every page key; false when the store is unreachable. */
+    static bool populate();
+
+    /** Writes @p value as a string to @p key through GConf directly. */
+    static bool setString(const QString &key, const QString &value);
+
+    /** The directory part of a key path, as GConf watches it. */
+    static QString directoryOf(const QString &key);
+};
+
+#endif

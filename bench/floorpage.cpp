@@ -1,0 +1,61 @@
+#include "floorpage.h"
+
+#include "benchstore.h"
+#include "pageblueprint.h"
+
+#include <QGraphicsLinearLayout>
+#include <QGraphicsSimpleTextItem>
+#include <QVector>
+
+#include <gconf/gconf-client.h>
+
+namespace
+{
+QString textOf(const GConfValue *value)
+{
+    if (!value)
+        return QString();
+    switch (value->type) {
+    case GCONF_VALUE_STRING:
+        return QString::fromUtf8(gconf_value_get_string(value));
+    case GCONF_VALUE_INT:
+        return QString::number(gconf_value_get_int(value));
+    default:
+        return QString();
+    }
+}
+} // namespace
+
+FloorPage::FloorPage(const PageBlueprint &blueprint, QGraphicsItem *parent)
+    : QGraphicsWidget(parent)
+{
+    const QStringList keys = BenchStore::pageKeys();
+    for (const QString &key : keys) {
+        GConfValue *value = gconf_client_get(BenchStore::client(), key.toUtf8().constData(), nullptr);
+        m_values.append(textOf(value));
+        if (value)
+            gconf_value_free(value);
+    }
+
+    const QVector<PageBlueprint::Node> &nodes = blueprint.nodes();
+    QVector<QGraphicsWidget *> widgets(nodes.size(), nullptr);
+    QVector<QGraphicsLinearLayout *> layouts(nodes.size(), nullptr);
+    for (int i = 0; i < nodes.size(); ++i) {
+        const PageBlueprint::Node &node = nodes.at(i);
+        QGraphicsWidget *widget = node.parent < 0 ? this : new QGraphicsWidget(widgets.at(node.parent));
+        widgets[i] = widget;
+        if (node.parent >= 0) {
+            QGraphicsLinearLayout *&layout = layouts[node.parent];
+            if (!layout) {
+                layout = new QGraphicsLinearLayout(Qt::Vertical, widgets.at(node.parent));
+                layout->setContentsMargins(0, 0, 0, 0);
+                layout->setSpacing(0);
+            }
+            layout->addItem(widget);
+        }
+        if (!node.text.isEmpty()) {
+            auto *text = new QGraphicsSimpleTextItem(node.text, widget);
+            widget->setPreferredSize(text->boundingRect().size());
+        }
+    }
+}

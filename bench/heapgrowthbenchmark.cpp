@@ -1,0 +1,76 @@
+#include "heapgrowthbenchmark.h"
+
+#include "pagebuildbenchmark.h"
+#include "rawlistener.h"
+#include "shownamount.h"
+
+#include "datacounterwidget.h"
+#include "heapusage.h"
+#include "storagekeys.h"
+#include "storewriterprocess.h"
+
+#include <QCoreApplication>
+
+namespace
+{
+const int WarmUpWrites = 2000;
+const int Updates = 10000;
+} // namespace
+
+void HeapGrowthBenchmark::registerBenchmarks()
+{
+    benchmark::RegisterBenchmark("heap growth/library", &HeapGrowthBenchmark::library)->Iterations(1);
+    benchmark::RegisterBenchmark("heap growth/floor", &HeapGrowthBenchmark::floor)->Iterations(1);
+}
+
+void HeapGrowthBenchmark::library(benchmark::State &state)
+{
+    QGraphicsWidget *page = PageBuildBenchmark::buildLibrary();
+    const ShownAmount shown(static_cast<DataCounterWidget *>(page));
+    if (!shown.isValid())
+        state.SkipWithError("the page has no home sent row");
+    else
+        measure(state, [&shown](qulonglong last) { return shown.text() == ShownAmount::textFor(last); });
+    PageBuildBenchmark::dispose(page);
+}
+
+void HeapGrowthBenchmark::floor(benchmark::State &state)
+{
+    const RawListener listener(StorageKeys::path(StorageKeys::GprsHomeTxBytes));
+    if (!listener.isListening())
+        state.SkipWithError("cannot follow the key");
+    else
+        measure(state, [&listener](qulonglong last) { return listener.last() == QString::number(last); });
+}
+
+void HeapGrowthBenchmark::measure(benchmark::State &state, const std::function<bool(qulonglong)> &arrived)
+{
+    StoreWriterProcess writer(QStringLiteral(CELLCOUNTERS_STOREWRITER));
+    if (!writer.start()) {
+        state.SkipWithError("cannot start the store writer");
+        return;
+    }
+    const QString key = StorageKeys::path(StorageKeys::GprsHomeTxBytes);
+    // Writes until the last one has arrived and the writer has answered.
+    auto storm = [&](int count, qulonglong first) {
+        writer.send(StoreWriterProcess::burst(key, count, first));
+        const qulonglong last = first + qulonglong(count) - 1;
+        const bool ok = ShownAmount::waitUntil([&] { return arrived(last); }, 120000) && writer.waitForAnswer();
+        QCoreApplication::processEvents();
+        return ok;
+    };
+    qint64 growth = 0;
+    for (auto _ : state) {
+        if (!storm(WarmUpWrites, 300000000000ULL)) {
+            state.SkipWithError("the warm-up writes did not arrive");
+            return;
+        }
+        const qint64 before = HeapUsage::inUse();
+        if (!storm(Updates, 400000000000ULL)) {
+            state.SkipWithError("the writes did not arrive");
+            return;
+        }
+        growth = HeapUsage::inUse() - before;
+    }
+    state.counters["bytes"] = double(growth);
+}

@@ -1,0 +1,27 @@
+#ifndef HEAPGROWTHBENCHMARK_H
+#define HEAPGROWTHBENCHMARK_H
+
+#include <benchmark/benchmark.h>
+
+#include <QtGlobal>
+
+#include <functional>
+
+/**
+ * Memory under updates: with the page shown (or, for the floor, a bare GConf
+ * listener on the key), a warm-up storm of writes from another process, then
+ * 10,000 more; the figure is how much more heap is in use after them than
+ * after the warm-up.
+ */
+class HeapGrowthBenchmark
+{
+public:
+    static void registerBenchmarks();
+
+private:
+    static void library(benchmark::State &state);
+    static void floor(benchmark::State &state);
+    static void measure(benchmark::State &state, const std::function<bool(qulonglong last)> &arrived);
+};
+
+#endif

@@ -1,0 +1,93 @@
+#include "keystrokebenchmark.h"
+
+#include "benchstore.h"
+#include "pagebuildbenchmark.h"
+
+#include "countercontainer.h"
+#include "itemfinder.h"
+#include "storagekeys.h"
+
+#include <lotextedit.h>
+
+#include <QCoreApplication>
+#include <QGraphicsWidget>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include <gconf/gconf-client.h>
+
+#include <chrono>
+
+namespace
+{
+const QString Stored = QStringLiteral("12000000");
+
+QString storedText(StorageKeys::KeyId key)
+{
+    GConfValue *value = gconf_client_get(BenchStore::client(), StorageKeys::path(key).toUtf8().constData(), nullptr);
+    const QString text = value && value->type == GCONF_VALUE_STRING ? QString::fromUtf8(gconf_value_get_string(value))
+                                                                    : QString();
+    if (value)
+        gconf_value_free(value);
+    return text;
+}
+
+void typeKey(QWidget *editor, Qt::Key key, const QString &text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(editor, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(editor, &release);
+}
+} // namespace
+
+void KeystrokeBenchmark::registerBenchmarks()
+{
+    for (auto *b : {benchmark::RegisterBenchmark("keystroke/library", &KeystrokeBenchmark::library),
+                    benchmark::RegisterBenchmark("keystroke/floor", &KeystrokeBenchmark::floor)}) {
+        b->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(1.0)->Repetitions(5);
+    }
+}
+
+void KeystrokeBenchmark::library(benchmark::State &state)
+{
+    // The warning is on: the digit goes to the entered and the effective limit.
+    BenchStore::setString(StorageKeys::path(StorageKeys::GprsHomeNotificationPeriod), QStringLiteral("2000000000"));
+    QGraphicsWidget *page = PageBuildBenchmark::buildLibrary();
+    auto *section = ItemFinder::find<CounterContainer>(page, QStringLiteral("CounterContainer_0"));
+    auto *field = section ? ItemFinder::find<LoTextEdit>(section, QStringLiteral("warningPeriodIput_0")) : nullptr;
+    QWidget *editor = field ? field->lineEdit() : nullptr;
+    if (!editor) {
+        state.SkipWithError("the page has no home limit field");
+        PageBuildBenchmark::dispose(page);
+        return;
+    }
+    for (auto _ : state) {
+        // Back to "1" without a signal, and the echoes of the last writes handled.
+        section->setWarningPeriod(QStringLiteral("1"));
+        QCoreApplication::processEvents();
+        const auto start = std::chrono::steady_clock::now();
+        typeKey(editor, Qt::Key_2, QStringLiteral("2"));
+        const auto end = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    }
+    if (field->text() != QLatin1String("12") || storedText(StorageKeys::GprsHomeUiNotificationPeriod) != Stored
+        || storedText(StorageKeys::GprsHomeNotificationPeriod) != Stored)
+        state.SkipWithError("the digit did not reach both keys");
+    PageBuildBenchmark::dispose(page);
+}
+
+void KeystrokeBenchmark::floor(benchmark::State &state)
+{
+    const QByteArray entered = StorageKeys::path(StorageKeys::GprsHomeUiNotificationPeriod).toUtf8();
+    const QByteArray limit = StorageKeys::path(StorageKeys::GprsHomeNotificationPeriod).toUtf8();
+    const QByteArray value = Stored.toUtf8();
+    for (auto _ : state) {
+        QCoreApplication::processEvents();
+        const auto start = std::chrono::steady_clock::now();
+        gconf_client_set_string(BenchStore::client(), entered.constData(), value.constData(), nullptr);
+        gconf_client_set_string(BenchStore::client(), limit.constData(), value.constData(), nullptr);
+        const auto end = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    }
+}

@@ -1,0 +1,22 @@
+#ifndef KEYSTROKEBENCHMARK_H
+#define KEYSTROKEBENCHMARK_H
+
+#include <benchmark/benchmark.h>
+
+/**
+ * Keystroke: with the home warning on and "1" in the home limit field, one
+ * digit typed into the field, timed until the section and the page have
+ * stored "12" MB as both the entered and the effective limit; the floor is the
+ * same two writes made with gconf_client_set_string.
+ */
+class KeystrokeBenchmark
+{
+public:
+    static void registerBenchmarks();
+
+private:
+    static void library(benchmark::State &state);
+    static void floor(benchmark::State &state);
+};
+
+#endif

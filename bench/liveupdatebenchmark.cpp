@@ -1,0 +1,97 @@
+#include "liveupdatebenchmark.h"
+
+#include "pagebuildbenchmark.h"
+#include "rawlistener.h"
+#include "shownamount.h"
+
+#include "datacounterwidget.h"
+#include "storagekeys.h"
+#include "storewriterprocess.h"
+
+#include <QGraphicsWidget>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+namespace
+{
+const int WarmUpSamples = 50;
+const int Samples = 1000;
+// Each sample shows a different tenth of a megabyte.
+const qulonglong FirstBytes = 900000000ULL;
+const qulonglong Step = 100000ULL;
+
+double percentile(std::vector<double> values, double fraction)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t index = std::min(values.size() - 1, size_t(fraction * double(values.size() - 1) + 0.5));
+    return values.at(index);
+}
+} // namespace
+
+void LiveUpdateBenchmark::registerBenchmarks()
+{
+    for (auto *b : {benchmark::RegisterBenchmark("live update/library", &LiveUpdateBenchmark::library),
+                    benchmark::RegisterBenchmark("live update/floor", &LiveUpdateBenchmark::floor)}) {
+        b->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(1);
+    }
+}
+
+void LiveUpdateBenchmark::library(benchmark::State &state)
+{
+    QGraphicsWidget *page = PageBuildBenchmark::buildLibrary();
+    const ShownAmount shown(static_cast<DataCounterWidget *>(page));
+    if (!shown.isValid())
+        state.SkipWithError("the page has no home sent row");
+    else
+        sample(state, [&shown](qulonglong bytes) { return shown.text() == ShownAmount::textFor(bytes); });
+    PageBuildBenchmark::dispose(page);
+}
+
+void LiveUpdateBenchmark::floor(benchmark::State &state)
+{
+    const RawListener listener(StorageKeys::path(StorageKeys::GprsHomeTxBytes));
+    if (!listener.isListening())
+        state.SkipWithError("cannot follow the key");
+    else
+        sample(state, [&listener](qulonglong bytes) { return listener.last() == QString::number(bytes); });
+}
+
+void LiveUpdateBenchmark::sample(benchmark::State &state, const std::function<bool(qulonglong)> &shows)
+{
+    StoreWriterProcess writer(QStringLiteral(CELLCOUNTERS_STOREWRITER));
+    if (!writer.start()) {
+        state.SkipWithError("cannot start the store writer");
+        return;
+    }
+    const QString key = StorageKeys::path(StorageKeys::GprsHomeTxBytes);
+    std::vector<double> latencies;
+    latencies.reserve(Samples);
+    for (auto _ : state) {
+        for (int i = 0; i < WarmUpSamples + Samples; ++i) {
+            const qulonglong bytes = FirstBytes + Step * qulonglong(i);
+            const auto start = std::chrono::steady_clock::now();
+            writer.send(QStringLiteral("set %1 string %2").arg(key).arg(bytes));
+            if (!ShownAmount::waitUntil([&] { return shows(bytes); })) {
+                state.SkipWithError("the write did not arrive");
+                return;
+            }
+            const auto end = std::chrono::steady_clock::now();
+            if (!writer.waitForAnswer()) {
+                state.SkipWithError("the store writer failed");
+                return;
+            }
+            if (i >= WarmUpSamples)
+                latencies.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+        }
+        double total = 0;
+        for (double latency : latencies)
+            total += latency;
+        state.SetIterationTime(total / 1e6);
+    }
+    state.counters["median_us"] = percentile(latencies, 0.5);
+    state.counters["p99_us"] = percentile(latencies, 0.99);
+}

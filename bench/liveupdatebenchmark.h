@@ -1,0 +1,28 @@
+#ifndef LIVEUPDATEBENCHMARK_H
+#define LIVEUPDATEBENCHMARK_H
+
+#include <benchmark/benchmark.h>
+
+#include <QString>
+#include <functional>
+
+/**
+ * Live update: another process (the store writer) writes the home sent counter,
+ * and the clock runs from the command to the writer until the home section's
+ * sent row shows the new amount; the floor waits for the same write to arrive
+ * through a bare GConf notification in this process. Reports the median and
+ * the 99th percentile of the samples.
+ */
+class LiveUpdateBenchmark
+{
+public:
+    static void registerBenchmarks();
+
+private:
+    static void library(benchmark::State &state);
+    static void floor(benchmark::State &state);
+    /** @p shows: whether the value @p bytes has arrived where the measure looks. */
+    static void sample(benchmark::State &state, const std::function<bool(qulonglong bytes)> &shows);
+};
+
+#endif

@@ -1,0 +1,106 @@
+// Runs the benchmarks in the configuration store of the current D-Bus session
+// (scripts/bench gives it a private one) and prints one table.
+//
+//   cellcounters-bench [--instructions=LIBRARY,FLOOR] [--benchmark_...]
+//   cellcounters-bench --build-once=library|floor
+//
+// --build-once builds one page for callgrind to count; --instructions adds the
+// counts that scripts/bench got that way to the table.
+#include "benchstore.h"
+#include "heapgrowthbenchmark.h"
+#include "keystrokebenchmark.h"
+#include "liveupdatebenchmark.h"
+#include "pagebuildbenchmark.h"
+#include "pagememorybenchmark.h"
+#include "shownamount.h"
+#include "tablereporter.h"
+#include "throughputbenchmark.h"
+
+#include <lolocale.h>
+
+#include <QApplication>
+#include <QLoggingCategory>
+#include <QStringList>
+
+#include <benchmark/benchmark.h>
+
+#include <iostream>
+#include <vector>
+
+namespace
+{
+void addRows(TableReporter &reporter, const QStringList &instructions)
+{
+    using R = TableReporter;
+    reporter.addRow({"Page build (µs)", "page build", "", R::RatioAtMost, 2.0, "≤ 2.0"});
+    reporter.addRow({"Live update, median (µs)", "live update", "median_us", R::RatioAtMost, 1.2, "≤ 1.2"});
+    reporter.addRow({"Live update, p99 (µs)", "live update", "p99_us", R::RatioAtMost, 1.2, "≤ 1.2"});
+    reporter.addRow({"Keystroke (µs)", "keystroke", "", R::RatioAtMost, 1.5, "≤ 1.5"});
+    reporter.addRow({"Update throughput (updates/s)", "throughput", "per_s", R::RatioAtLeast, 0.5, "≥ 0.5", 0});
+    R::Row heap{"Heap held by one built page (KiB)", "page heap", "bytes", R::NoTarget, 0, "", 1};
+    heap.scale = 1.0 / 1024;
+    reporter.addRow(heap);
+    reporter.addRow({"Heap growth, 10,000 updates after warm-up (bytes)", "heap growth", "bytes", R::GrowthBelow,
+                     10000, "none (< 1 B per update)", 0});
+    if (instructions.size() == 2) {
+        R::Row counted{"Page build (instructions, callgrind)", "", "", R::NoTarget, 0, "", 0};
+        counted.library = instructions.at(0).toDouble();
+        counted.floor = instructions.at(1).toDouble();
+        reporter.addRow(counted);
+    }
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    // One debug line per traced call would measure the message handler.
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    LoLocale::setDefault(LoLocale(QStringLiteral("en_GB")));
+
+    QString buildOnce;
+    QStringList instructions;
+    std::vector<char *> rest{argv[0]};
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg.startsWith(QLatin1String("--build-once=")))
+            buildOnce = arg.section(QLatin1Char('='), 1);
+        else if (arg.startsWith(QLatin1String("--instructions=")))
+            instructions = arg.section(QLatin1Char('='), 1).split(QLatin1Char(','));
+        else
+            rest.push_back(argv[i]);
+    }
+
+    if (!BenchStore::populate()) {
+        std::cerr << "cellcounters-bench: the configuration store cannot be written" << std::endl;
+        return 1;
+    }
+
+    if (!buildOnce.isEmpty()) {
+        if (buildOnce != QLatin1String("library") && buildOnce != QLatin1String("floor")) {
+            std::cerr << "cellcounters-bench: --build-once=library or --build-once=floor" << std::endl;
+            return 2;
+        }
+        PageBuildBenchmark::buildOnce(buildOnce == QLatin1String("library"));
+        return 0;
+    }
+
+    PageBuildBenchmark::registerBenchmarks();
+    KeystrokeBenchmark::registerBenchmarks();
+    LiveUpdateBenchmark::registerBenchmarks();
+    ThroughputBenchmark::registerBenchmarks();
+    PageMemoryBenchmark::registerBenchmarks();
+    HeapGrowthBenchmark::registerBenchmarks();
+
+    int benchArgc = int(rest.size());
+    benchmark::Initialize(&benchArgc, rest.data());
+    if (benchmark::ReportUnrecognizedArguments(benchArgc, rest.data()))
+        return 2;
+
+    TableReporter reporter;
+    addRows(reporter, instructions);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const bool complete = reporter.print(std::cout);
+    benchmark::Shutdown();
+    return complete ? 0 : 1;
+}

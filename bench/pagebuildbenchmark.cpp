@@ -1,0 +1,94 @@
+#include "pagebuildbenchmark.h"
+
+#include "floorpage.h"
+#include "pageblueprint.h"
+
+#include "datacounterwidget.h"
+
+#include <QCoreApplication>
+
+#include <chrono>
+
+namespace
+{
+const QSizeF PhoneSize(480, 854);
+
+template<typename Build>
+void timeBuilds(benchmark::State &state, Build build)
+{
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        QGraphicsWidget *page = build();
+        const auto end = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+        PageBuildBenchmark::dispose(page);
+    }
+}
+} // namespace
+
+void PageBuildBenchmark::registerBenchmarks()
+{
+    for (auto *b : {benchmark::RegisterBenchmark("page build/library", &PageBuildBenchmark::library),
+                    benchmark::RegisterBenchmark("page build/floor", &PageBuildBenchmark::floor)}) {
+        b->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(1.0)->Repetitions(5);
+    }
+}
+
+QGraphicsWidget *PageBuildBenchmark::buildLibrary()
+{
+    auto *page = new DataCounterWidget(true);
+    page->announceDisplayEntered();
+    page->resize(PhoneSize);
+    return page;
+}
+
+QGraphicsWidget *PageBuildBenchmark::buildFloor()
+{
+    auto *page = new FloorPage(blueprint());
+    page->resize(PhoneSize);
+    return page;
+}
+
+const PageBlueprint &PageBuildBenchmark::blueprint()
+{
+    static const PageBlueprint shape = [] {
+        QGraphicsWidget *page = buildLibrary();
+        const PageBlueprint taken = PageBlueprint::of(page);
+        dispose(page);
+        return taken;
+    }();
+    return shape;
+}
+
+void PageBuildBenchmark::dispose(QGraphicsWidget *page)
+{
+    delete page;
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+void PageBuildBenchmark::buildOnce(bool library)
+{
+    blueprint();
+    dispose(library ? buildLibrary() : buildFloor());
+    measuredBuild(library);
+}
+
+Q_NEVER_INLINE void PageBuildBenchmark::measuredBuild(bool library)
+{
+    QGraphicsWidget *page = library ? buildLibrary() : buildFloor();
+    // Keeps the call from being folded into its caller.
+    benchmark::DoNotOptimize(page);
+    dispose(page);
+}
+
+void PageBuildBenchmark::library(benchmark::State &state)
+{
+    timeBuilds(state, &PageBuildBenchmark::buildLibrary);
+}
+
+void PageBuildBenchmark::floor(benchmark::State &state)
+{
+    blueprint(); // taken before the clock runs
+    timeBuilds(state, &PageBuildBenchmark::buildFloor);
+}

@@ -1,0 +1,43 @@
+#include "pagememorybenchmark.h"
+
+#include "pagebuildbenchmark.h"
+
+#include "heapusage.h"
+
+#include <QGraphicsWidget>
+
+namespace
+{
+const int WarmUpPages = 3;
+} // namespace
+
+void PageMemoryBenchmark::registerBenchmarks()
+{
+    benchmark::RegisterBenchmark("page heap/library", &PageMemoryBenchmark::library)->Iterations(1);
+    benchmark::RegisterBenchmark("page heap/floor", &PageMemoryBenchmark::floor)->Iterations(1);
+}
+
+void PageMemoryBenchmark::library(benchmark::State &state)
+{
+    measure(state, &PageBuildBenchmark::buildLibrary);
+}
+
+void PageMemoryBenchmark::floor(benchmark::State &state)
+{
+    PageBuildBenchmark::blueprint();
+    measure(state, &PageBuildBenchmark::buildFloor);
+}
+
+void PageMemoryBenchmark::measure(benchmark::State &state, QGraphicsWidget *(*build)())
+{
+    for (int i = 0; i < WarmUpPages; ++i)
+        PageBuildBenchmark::dispose(build());
+    qint64 held = 0;
+    for (auto _ : state) {
+        const qint64 before = HeapUsage::inUse();
+        QGraphicsWidget *page = build();
+        held = HeapUsage::inUse() - before;
+        PageBuildBenchmark::dispose(page);
+    }
+    state.counters["bytes"] = double(held);
+}

@@ -1,0 +1,25 @@
+#ifndef PAGEMEMORYBENCHMARK_H
+#define PAGEMEMORYBENCHMARK_H
+
+#include <benchmark/benchmark.h>
+
+class QGraphicsWidget;
+
+/**
+ * Memory: the heap that one built page holds (bytes allocated and not freed
+ * from before its construction until it is built and laid out), for the
+ * library's page and for FloorPage, after a few pages were built and thrown
+ * away so that caches are warm.
+ */
+class PageMemoryBenchmark
+{
+public:
+    static void registerBenchmarks();
+
+private:
+    static void library(benchmark::State &state);
+    static void floor(benchmark::State &state);
+    static void measure(benchmark::State &state, QGraphicsWidget *(*build)());
+};
+
+#endif

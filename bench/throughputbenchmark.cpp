@@ -1,0 +1,87 @@
+#include "throughputbenchmark.h"
+
+#include "pagebuildbenchmark.h"
+#include "rawlistener.h"
+#include "shownamount.h"
+
+#include "datacounterwidget.h"
+#include "storagekeys.h"
+#include "storewriterprocess.h"
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+namespace
+{
+const int WarmUpWrites = 500;
+const int StormWrites = 5000;
+const int Storms = 5;
+} // namespace
+
+void ThroughputBenchmark::registerBenchmarks()
+{
+    for (auto *b : {benchmark::RegisterBenchmark("throughput/library", &ThroughputBenchmark::library),
+                    benchmark::RegisterBenchmark("throughput/floor", &ThroughputBenchmark::floor)}) {
+        b->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+    }
+}
+
+void ThroughputBenchmark::library(benchmark::State &state)
+{
+    QGraphicsWidget *page = PageBuildBenchmark::buildLibrary();
+    const ShownAmount shown(static_cast<DataCounterWidget *>(page));
+    if (!shown.isValid())
+        state.SkipWithError("the page has no home sent row");
+    else
+        storms(state, [&shown](qulonglong last) { return shown.text() == ShownAmount::textFor(last); });
+    PageBuildBenchmark::dispose(page);
+}
+
+void ThroughputBenchmark::floor(benchmark::State &state)
+{
+    const RawListener listener(StorageKeys::path(StorageKeys::GprsHomeTxBytes));
+    if (!listener.isListening())
+        state.SkipWithError("cannot follow the key");
+    else
+        storms(state, [&listener](qulonglong last) { return listener.last() == QString::number(last); });
+}
+
+void ThroughputBenchmark::storms(benchmark::State &state, const std::function<bool(qulonglong)> &arrived)
+{
+    StoreWriterProcess writer(QStringLiteral(CELLCOUNTERS_STOREWRITER));
+    if (!writer.start()) {
+        state.SkipWithError("cannot start the store writer");
+        return;
+    }
+    const QString key = StorageKeys::path(StorageKeys::GprsHomeTxBytes);
+    std::vector<double> rates;
+    double total = 0;
+    for (auto _ : state) {
+        for (int storm = 0; storm <= Storms; ++storm) {
+            // Every storm ends on an amount of its own; storm 0 warms up.
+            const int count = storm == 0 ? WarmUpWrites : StormWrites;
+            const qulonglong first = 100000000000ULL * qulonglong(storm + 1);
+            const qulonglong last = first + qulonglong(count) - 1;
+            const auto start = std::chrono::steady_clock::now();
+            writer.send(StoreWriterProcess::burst(key, count, first));
+            if (!ShownAmount::waitUntil([&] { return arrived(last); }, 120000)) {
+                state.SkipWithError("the last write did not arrive");
+                return;
+            }
+            const auto end = std::chrono::steady_clock::now();
+            if (!writer.waitForAnswer()) {
+                state.SkipWithError("the store writer failed");
+                return;
+            }
+            const double seconds = std::chrono::duration<double>(end - start).count();
+            if (storm > 0) {
+                rates.push_back(count / seconds);
+                total += seconds;
+            }
+        }
+        state.SetIterationTime(total);
+    }
+    std::sort(rates.begin(), rates.end());
+    state.counters["per_s"] = rates.empty() ? 0 : rates.at(rates.size() / 2);
+}

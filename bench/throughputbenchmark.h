@@ -1,0 +1,26 @@
+#ifndef THROUGHPUTBENCHMARK_H
+#define THROUGHPUTBENCHMARK_H
+
+#include <benchmark/benchmark.h>
+
+#include <QString>
+#include <functional>
+
+/**
+ * Update throughput: the store writer writes the home sent counter as fast as
+ * it can, and the rate is the number of writes over the time until the last one
+ * is on the screen; the floor's time ends when the last one arrives through a
+ * bare GConf notification. The median of several storms.
+ */
+class ThroughputBenchmark
+{
+public:
+    static void registerBenchmarks();
+
+private:
+    static void library(benchmark::State &state);
+    static void floor(benchmark::State &state);
+    static void storms(benchmark::State &state, const std::function<bool(qulonglong last)> &arrived);
+};
+
+#endif
