@@ -15,6 +15,8 @@ namespace
 {
 const int WarmUpWrites = 2000;
 const int Updates = 10000;
+// Every write shows a tenth of a megabyte more, so that each one changes the screen.
+const qulonglong Step = 100000ULL;
 } // namespace
 
 void HeapGrowthBenchmark::registerBenchmarks()
@@ -30,7 +32,7 @@ void HeapGrowthBenchmark::library(benchmark::State &state)
     if (!shown.isValid())
         state.SkipWithError("the page has no home sent row");
     else
-        measure(state, [&shown](qulonglong last) { return shown.text() == ShownAmount::textFor(last); });
+        measure(state, [&shown](qulonglong last) { return shown.shows(last); });
     PageBuildBenchmark::dispose(page);
 }
 
@@ -40,10 +42,10 @@ void HeapGrowthBenchmark::floor(benchmark::State &state)
     if (!listener.isListening())
         state.SkipWithError("cannot follow the key");
     else
-        measure(state, [&listener](qulonglong last) { return listener.last() == QString::number(last); });
+        measure(state, [&listener](qulonglong last) { return listener.delivered(last); });
 }
 
-void HeapGrowthBenchmark::measure(benchmark::State &state, const std::function<bool(qulonglong)> &arrived)
+void HeapGrowthBenchmark::measure(benchmark::State &state, const ShownAmount::Expectation &arrived)
 {
     StoreWriterProcess writer(QStringLiteral(CELLCOUNTERS_STOREWRITER));
     if (!writer.start()) {
@@ -53,9 +55,9 @@ void HeapGrowthBenchmark::measure(benchmark::State &state, const std::function<b
     const QString key = StorageKeys::path(StorageKeys::GprsHomeTxBytes);
     // Writes until the last one has arrived and the writer has answered.
     auto storm = [&](int count, qulonglong first) {
-        writer.send(StoreWriterProcess::burst(key, count, first));
-        const qulonglong last = first + qulonglong(count) - 1;
-        const bool ok = ShownAmount::waitUntil([&] { return arrived(last); }, 120000) && writer.waitForAnswer();
+        const std::function<bool()> done = arrived(first + (qulonglong(count) - 1) * Step);
+        writer.send(StoreWriterProcess::burst(key, count, first, Step));
+        const bool ok = ShownAmount::waitUntil(done, 120000) && writer.waitForAnswer();
         QCoreApplication::processEvents();
         return ok;
     };

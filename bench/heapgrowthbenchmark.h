@@ -1,6 +1,8 @@
 #ifndef HEAPGROWTHBENCHMARK_H
 #define HEAPGROWTHBENCHMARK_H
 
+#include "shownamount.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QtGlobal>
@@ -21,7 +23,7 @@ public:
 private:
     static void library(benchmark::State &state);
     static void floor(benchmark::State &state);
-    static void measure(benchmark::State &state, const std::function<bool(qulonglong last)> &arrived);
+    static void measure(benchmark::State &state, const ShownAmount::Expectation &arrived);
 };
 
 #endif

@@ -47,7 +47,7 @@ void LiveUpdateBenchmark::library(benchmark::State &state)
     if (!shown.isValid())
         state.SkipWithError("the page has no home sent row");
     else
-        sample(state, [&shown](qulonglong bytes) { return shown.text() == ShownAmount::textFor(bytes); });
+        sample(state, [&shown](qulonglong bytes) { return shown.shows(bytes); });
     PageBuildBenchmark::dispose(page);
 }
 
@@ -57,10 +57,10 @@ void LiveUpdateBenchmark::floor(benchmark::State &state)
     if (!listener.isListening())
         state.SkipWithError("cannot follow the key");
     else
-        sample(state, [&listener](qulonglong bytes) { return listener.last() == QString::number(bytes); });
+        sample(state, [&listener](qulonglong bytes) { return listener.delivered(bytes); });
 }
 
-void LiveUpdateBenchmark::sample(benchmark::State &state, const std::function<bool(qulonglong)> &shows)
+void LiveUpdateBenchmark::sample(benchmark::State &state, const ShownAmount::Expectation &shows)
 {
     StoreWriterProcess writer(QStringLiteral(CELLCOUNTERS_STOREWRITER));
     if (!writer.start()) {
@@ -73,9 +73,11 @@ void LiveUpdateBenchmark::sample(benchmark::State &state, const std::function<bo
     for (auto _ : state) {
         for (int i = 0; i < WarmUpSamples + Samples; ++i) {
             const qulonglong bytes = FirstBytes + Step * qulonglong(i);
+            const QString command = QStringLiteral("set %1 string %2").arg(key).arg(bytes);
+            const std::function<bool()> arrived = shows(bytes);
             const auto start = std::chrono::steady_clock::now();
-            writer.send(QStringLiteral("set %1 string %2").arg(key).arg(bytes));
-            if (!ShownAmount::waitUntil([&] { return shows(bytes); })) {
+            writer.send(command);
+            if (!ShownAmount::waitUntil(arrived)) {
                 state.SkipWithError("the write did not arrive");
                 return;
             }

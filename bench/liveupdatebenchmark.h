@@ -1,6 +1,8 @@
 #ifndef LIVEUPDATEBENCHMARK_H
 #define LIVEUPDATEBENCHMARK_H
 
+#include "shownamount.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QString>
@@ -21,8 +23,8 @@ public:
 private:
     static void library(benchmark::State &state);
     static void floor(benchmark::State &state);
-    /** @p shows: whether the value @p bytes has arrived where the measure looks. */
-    static void sample(benchmark::State &state, const std::function<bool(qulonglong bytes)> &shows);
+    /** @p shows: the check whether a value has arrived where the measure looks. */
+    static void sample(benchmark::State &state, const ShownAmount::Expectation &shows);
 };
 
 #endif

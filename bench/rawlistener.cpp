@@ -30,6 +30,12 @@ RawListener::~RawListener()
     gconf_client_remove_dir(BenchStore::client(), m_dir.constData(), nullptr);
 }
 
+std::function<bool()> RawListener::delivered(qulonglong bytes) const
+{
+    const QString text = QString::number(bytes);
+    return [this, text] { return m_last == text; };
+}
+
 void RawListener::notified(void *, unsigned int, void *entry, void *self)
 {
     auto *listener = static_cast<RawListener *>(self);

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <functional>
+
 /**
  * The floor of the store-to-screen measures: one key followed through a bare
  * GConf notification (gconf_client_notify_add) on a watched directory, keeping
@@ -17,6 +19,8 @@ public:
     bool isListening() const { return m_id != 0; }
     QString last() const { return m_last; }
     int notifications() const { return m_count; }
+    /** Whether @p bytes, as decimal text, is the last value delivered. */
+    std::function<bool()> delivered(qulonglong bytes) const;
 
 private:
     static void notified(void *client, unsigned int id, void *entry, void *self);

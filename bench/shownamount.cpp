@@ -30,6 +30,12 @@ QString ShownAmount::textFor(qulonglong bytes)
     return qtTrId(DataCounters::MBText).arg(LoLocale().formatNumber(value.toUiMegas().toDouble(), -1));
 }
 
+std::function<bool()> ShownAmount::shows(qulonglong bytes) const
+{
+    const QString text = textFor(bytes);
+    return [this, text] { return ShownAmount::text() == text; };
+}
+
 bool ShownAmount::waitUntil(const std::function<bool()> &done, int timeoutMs)
 {
     // Wakes the loop now and then, so that a missing event ends in a timeout.

@@ -23,6 +23,12 @@ public:
     /** The subtitle that an amount row shows for @p bytes in the current locale. */
     static QString textFor(qulonglong bytes);
 
+    /** Whether the row shows @p bytes; the text to look for is made now, not at each call. */
+    std::function<bool()> shows(qulonglong bytes) const;
+
+    /** Makes the check for a value when the value is known, before a clock starts. */
+    using Expectation = std::function<std::function<bool()>(qulonglong bytes)>;
+
     /**
      * Turns the event loop, sleeping while there is nothing to do, until
      * @p done is true; false when @p timeoutMs passed first.

@@ -1,6 +1,8 @@
 #ifndef THROUGHPUTBENCHMARK_H
 #define THROUGHPUTBENCHMARK_H
 
+#include "shownamount.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QString>
@@ -20,7 +22,7 @@ public:
 private:
     static void library(benchmark::State &state);
     static void floor(benchmark::State &state);
-    static void storms(benchmark::State &state, const std::function<bool(qulonglong last)> &arrived);
+    static void storms(benchmark::State &state, const ShownAmount::Expectation &arrived);
 };
 
 #endif

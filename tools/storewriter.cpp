@@ -5,8 +5,9 @@
 //
 //   set KEY TYPE VALUE     TYPE is string, int, bool or float; prints "ok"
 //   unset KEY              prints "ok"
-//   burst KEY N FIRST      writes N string values FIRST, FIRST+1, ... as fast
-//                          as it can; prints "done"
+//   burst KEY N FIRST [STEP]
+//                          writes N string values FIRST, FIRST+STEP, ... (STEP 1
+//                          when not given) as fast as it can; prints "done"
 //   quit
 #include <gconf/gconf-client.h>
 
@@ -70,10 +71,12 @@ int main()
             ok = report(error);
             std::puts(ok ? "ok" : "error");
         } else if (command == "burst") {
-            unsigned long long count = 0, first = 0;
+            unsigned long long count = 0, first = 0, step = 1;
             in >> count >> first;
+            if (!(in >> step))
+                step = 1;
             for (unsigned long long i = 0; i < count && ok; ++i)
-                ok = setValue(client, key, "string", std::to_string(first + i));
+                ok = setValue(client, key, "string", std::to_string(first + i * step));
             std::puts(ok ? "done" : "error");
         } else if (!command.empty()) {
             std::fprintf(stderr, "storewriter: unknown command %s\n", command.c_str());

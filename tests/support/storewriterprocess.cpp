@@ -63,7 +63,7 @@ bool StoreWriterProcess::run(const QString &command, int timeoutMs)
     return send(command) && waitForAnswer(timeoutMs);
 }
 
-QString StoreWriterProcess::burst(const QString &key, int count, qulonglong first)
+QString StoreWriterProcess::burst(const QString &key, int count, qulonglong first, qulonglong step)
 {
-    return QStringLiteral("burst %1 %2 %3").arg(key).arg(count).arg(first);
+    return QStringLiteral("burst %1 %2 %3 %4").arg(key).arg(count).arg(first).arg(step);
 }

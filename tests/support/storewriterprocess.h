@@ -28,8 +28,8 @@ public:
     bool send(const QString &command);
     bool waitForAnswer(int timeoutMs = 60000);
 
-    /** "burst KEY N FIRST": N string values FIRST, FIRST+1, ... written to @p key. */
-    static QString burst(const QString &key, int count, qulonglong first);
+    /** "burst KEY N FIRST STEP": N string values FIRST, FIRST+STEP, ... written to @p key. */
+    static QString burst(const QString &key, int count, qulonglong first, qulonglong step = 1);
 
 private:
     QString m_program;

@@ -101,7 +101,7 @@ public:
     explicit Private(CallTimers *q);
     ~Private();
 
-    bool storeReachable() const;
+    bool storeReachable(QVariant *available) const;
     CallTimersInfo readTotals() const;
     void scheduleReport();
     void report();
@@ -135,15 +135,35 @@ CallTimers::Private::~Private()
         g_object_unref(client);
 }
 
-bool CallTimers::Private::storeReachable() const
+// Whether the store answers; @p available gets what the "available" key holds,
+// read by the same request.
+bool CallTimers::Private::storeReachable(QVariant *available) const
 {
     if (!client)
         return false;
     GError *error = nullptr;
     const QByteArray key = keyPath("available").toLatin1();
+    // What the daemon holds now, as the configuration items read it.
+    gconf_client_clear_cache(client);
     GConfValue *value = gconf_client_get(client, key.constData(), &error);
-    if (value)
+    *available = QVariant();
+    if (value) {
+        // The kinds of value that can switch the timers off; anything else cannot.
+        switch (value->type) {
+        case GCONF_VALUE_BOOL:
+            *available = bool(gconf_value_get_bool(value));
+            break;
+        case GCONF_VALUE_INT:
+            *available = gconf_value_get_int(value);
+            break;
+        case GCONF_VALUE_STRING:
+            *available = QString::fromUtf8(gconf_value_get_string(value));
+            break;
+        default:
+            break;
+        }
         gconf_value_free(value);
+    }
     if (error) {
         qCDebug(lcCallTimers) << "store unreachable:" << error->message;
         g_error_free(error);
@@ -210,7 +230,8 @@ CallTimers::~CallTimers()
 
 bool CallTimers::isValid() const
 {
-    return d->storeReachable() && !isSwitchedOff(d->available->value());
+    QVariant available;
+    return d->storeReachable(&available) && !isSwitchedOff(available);
 }
 
 unsigned int CallTimers::callUpdateTime() const

@@ -361,6 +361,51 @@ private Q_SLOTS:
         QCOMPARE(second.value(), QVariant(QStringLiteral("b")));
     }
 
+    // Another process changed the key while a neighbour kept its directory
+    // watched: the notices of those changes, still queued when the item is
+    // made, are no news to it; the changes after it are, each one of them.
+    void foreignNoticesOlderThanItem()
+    {
+        const QString key = freshKey("older");
+        LoGConfItem neighbour(key.left(key.lastIndexOf(QLatin1Char('/'))) + QStringLiteral("/neighbour"));
+        QVERIFY(ExternalStore::setString(key, QStringLiteral("x")));
+        QVERIFY(ExternalStore::setString(key, QStringLiteral("y")));
+        LoGConfItem item(key);
+        QStringList seen;
+        connect(&item, &LoGConfItem::valueChanged, this, [&] { seen.append(item.value().toString()); });
+        QVERIFY(StoreSync::flush());
+        QCOMPARE(seen, QStringList());
+
+        const QStringList later{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
+        for (const QString &value : later) {
+            QVERIFY(ExternalStore::setString(key, value));
+            QTRY_COMPARE_WITH_TIMEOUT(seen.size(), later.indexOf(value) + 1, 10000);
+        }
+        QVERIFY(StoreSync::flush());
+        QCOMPARE(seen, later);
+    }
+
+    // A slot reads the value being reported; any other read asks the daemon,
+    // also before the notice of a change has come in.
+    void readsOutsideReportsAreCurrent()
+    {
+        const QString key = freshKey("current");
+        LoGConfItem item(key);
+        QVariant inSlot;
+        connect(&item, &LoGConfItem::valueChanged, this, [&] { inSlot = item.value(); });
+        QSignalSpy spy(&item, &LoGConfItem::valueChanged);
+        QVERIFY(ExternalStore::setString(key, QStringLiteral("first")));
+        QVERIFY(spy.wait(10000));
+        QCOMPARE(inSlot, QVariant(QStringLiteral("first")));
+
+        QVERIFY(ExternalStore::setString(key, QStringLiteral("second")));
+        QCOMPARE(item.value(), QVariant(QStringLiteral("second")));
+        item.set(QStringLiteral("third"));
+        QCOMPARE(inSlot, QVariant(QStringLiteral("third")));
+        QVERIFY(ExternalStore::setString(key, QStringLiteral("fourth")));
+        QCOMPARE(item.value(), QVariant(QStringLiteral("fourth")));
+    }
+
     // A receiver that deletes items of the same key while being told.
     void itemDeletedDuringNotification()
     {

@@ -175,6 +175,18 @@ QString takeError(GError *&error)
  * of the key were last told about: an echo of our own write is dropped, while a
  * different value written by another process is reported. GConf itself does not
  * notify a write of the value that a key already holds.
+ *
+ * Round trips to the daemon are what an item costs, so they are saved where the
+ * answer is known without one:
+ * - A notification carries the key's new value, and it is taken as it is
+ *   unless it may be stale: while echoes of our own writes of the key are still
+ *   on their way, and after an item starts listening until a notification
+ *   agrees with what the daemon holds (notices of changes older than the item
+ *   may still be queued). Then the daemon is asked what the key holds now.
+ * - While the items of a key report a change (a notification or our own write),
+ *   value() gives the value reported, which is what receivers read in their
+ *   slots. Every other read asks the daemon, so that it sees what other
+ *   processes wrote, notified or not.
  */
 class Store
 {
@@ -187,10 +199,19 @@ public:
 
     GConfClient *client() const { return m_client; }
 
+    // The value being reported for the key, otherwise what the daemon holds now.
+    QVariant read(const QString &key, const char *path, QString *error)
+    {
+        const auto reporting = m_reporting.constFind(key);
+        if (reporting != m_reporting.cend())
+            return reporting->value;
+        return readFresh(path, error);
+    }
+
     // The value the daemon holds now. GConf's client cache is not consulted: it
     // can keep a stale value when notices arrive out of step with our own writes
     // or across a restart of the daemon.
-    QVariant read(const char *path, QString *error)
+    QVariant readFresh(const char *path, QString *error)
     {
         gconf_client_clear_cache(m_client);
         GError *gerror = nullptr;
@@ -209,7 +230,7 @@ public:
 
     void attach(LoGConfItem *item, const QString &key)
     {
-        const QString dir = key.left(qMax(1, key.lastIndexOf(QLatin1Char('/'))));
+        const QString dir = directoryOf(key);
         Directory &directory = m_dirs[dir];
         ++directory.refs;
         if (!directory.watched) {
@@ -228,9 +249,10 @@ public:
             // later for an earlier change (one that nobody here was told of yet,
             // or an echo of a write made before this item existed) is no news.
             QString error;
-            const QVariant current = read(key.toUtf8().constData(), &error);
+            const QVariant current = readFresh(key.toUtf8().constData(), &error);
             if (error.isEmpty())
                 entry.reported = current;
+            entry.verify = true;
         }
         if (!entry.notifyId) {
             GError *error = nullptr;
@@ -254,7 +276,7 @@ public:
             }
         }
 
-        const QString dir = key.left(qMax(1, key.lastIndexOf(QLatin1Char('/'))));
+        const QString dir = directoryOf(key);
         auto directory = m_dirs.find(dir);
         if (directory != m_dirs.end() && --directory->refs == 0) {
             if (directory->watched) {
@@ -270,11 +292,20 @@ public:
     // A write of this process: every item of the key hears of it now.
     void written(const QString &key, const QVariant &value)
     {
+        // The daemon echoes a write that changes the key; until a notification of
+        // this value comes in, its echo may be on its way. Kept also for keys that
+        // nobody here follows now, since an item may follow them again before the
+        // echo arrives.
+        QList<QVariant> &echoes = m_unechoed[key];
+        if (echoes.size() >= MaxUnechoed)
+            echoes.removeFirst(); // its echo, if it comes, is checked with the daemon
+        echoes.append(value);
+
         auto entry = m_keys.find(key);
         if (entry == m_keys.end())
             return;
         entry->reported = value;
-        announce(entry->items);
+        report(key, value, entry->items);
     }
 
 private:
@@ -286,14 +317,79 @@ private:
         guint notifyId = 0;
         QList<LoGConfItem *> items;
         std::optional<QVariant> reported;
+        // Notifications are checked with the daemon until one agrees with it.
+        bool verify = true;
     };
+
+    struct Reporting {
+        QVariant value;
+        int depth = 0;
+    };
+
+    static const int MaxUnechoed = 64;
+
+    static QString directoryOf(const QString &key)
+    {
+        return key.left(qMax(1, key.lastIndexOf(QLatin1Char('/'))));
+    }
+
+    // The value that a notification of @p key with @p delivered stands for:
+    // @p delivered itself, or what the daemon holds when it may be stale.
+    bool notifiedValue(const QString &key, const char *path, const QVariant &delivered, QVariant *value)
+    {
+        bool stale = m_keys.value(key).verify;
+        bool echo = false;
+        auto echoes = m_unechoed.find(key);
+        if (echoes != m_unechoed.end()) {
+            // Echoes come in the order of the writes; earlier ones may have been
+            // merged into this one, and a write of the value that the key held
+            // has none.
+            const int index = indexOf(*echoes, delivered);
+            if (index < 0) {
+                stale = true;
+            } else {
+                echo = true;
+                echoes->erase(echoes->begin(), echoes->begin() + index + 1);
+                stale = stale || !echoes->isEmpty();
+            }
+            if (echoes->isEmpty())
+                m_unechoed.erase(echoes);
+        }
+        if (!stale) {
+            *value = delivered;
+            return true;
+        }
+        QString error;
+        *value = readFresh(path, &error);
+        if (!error.isEmpty())
+            return false;
+        if (sameValue(*value, delivered)) {
+            // The notice tells what the key holds: older ones are all in. A notice
+            // of another process's write means the same for the echoes of ours.
+            auto entry = m_keys.find(key);
+            if (entry != m_keys.end())
+                entry->verify = false;
+            if (!echo)
+                m_unechoed.remove(key);
+        }
+        return true;
+    }
+
+    static int indexOf(const QList<QVariant> &values, const QVariant &value)
+    {
+        for (int i = 0; i < values.size(); ++i) {
+            if (sameValue(values.at(i), value))
+                return i;
+        }
+        return -1;
+    }
 
     Store()
         : m_client(gconf_client_get_default())
     {
     }
 
-    static void notified(GConfClient *, guint, GConfEntry *, gpointer data)
+    static void notified(GConfClient *, guint, GConfEntry *notice, gpointer data)
     {
         const QString key = QString::fromUtf8(static_cast<const char *>(data));
         Store &store = instance();
@@ -301,15 +397,30 @@ private:
             return;
         // The notice may be stale (an echo of an earlier write of ours that the
         // daemon sends after we wrote again): what counts is what the key holds now.
-        QString error;
-        const QVariant value = store.read(static_cast<const char *>(data), &error);
+        QVariant value;
+        if (!store.notifiedValue(key, static_cast<const char *>(data),
+                                 toVariant(notice ? gconf_entry_get_value(notice) : nullptr), &value))
+            return;
         auto entry = store.m_keys.find(key);
-        if (!error.isEmpty() || entry == store.m_keys.end())
+        if (entry == store.m_keys.end())
             return;
         if (entry->reported && sameValue(*entry->reported, value))
             return;
         entry->reported = value;
-        announce(entry->items);
+        store.report(key, value, entry->items);
+    }
+
+    // Tells the items of @p key that it now holds @p value; reads of the key
+    // while they are being told give that value.
+    void report(const QString &key, const QVariant &value, const QList<LoGConfItem *> &items)
+    {
+        Reporting &reporting = m_reporting[key];
+        reporting.value = value; // a write made while a report runs is the news from then on
+        ++reporting.depth;
+        announce(items);
+        auto done = m_reporting.find(key);
+        if (done != m_reporting.end() && --done->depth == 0)
+            m_reporting.erase(done);
     }
 
     static void announce(const QList<LoGConfItem *> &items)
@@ -328,6 +439,10 @@ private:
     GConfClient *m_client;
     QHash<QString, Directory> m_dirs;
     QHash<QString, Key> m_keys;
+    // Writes of ours whose echo has not come yet, per key, oldest first.
+    QHash<QString, QList<QVariant>> m_unechoed;
+    // The keys whose change is being reported, with the value reported.
+    QHash<QString, Reporting> m_reporting;
 };
 
 } // namespace
@@ -373,7 +488,7 @@ QVariant LoGConfItem::value() const
     if (!d->valid)
         return QVariant();
     QString error;
-    const QVariant result = Store::instance().read(d->path.constData(), &error);
+    const QVariant result = Store::instance().read(d->key, d->path.constData(), &error);
     if (!error.isEmpty())
         qDebug() << "LoGConfItem: cannot read" << d->key << ':' << error;
     return result;

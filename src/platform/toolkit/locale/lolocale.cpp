@@ -24,7 +24,10 @@
 #include <unicode/uchar.h>
 #include <unicode/uscript.h>
 
+#include <climits>
+#include <map>
 #include <memory>
+#include <string>
 
 #ifndef LOTOOLKIT_TRANSLATIONS_INSTALL_DIR
 #define LOTOOLKIT_TRANSLATIONS_INSTALL_DIR "/usr/share/lotoolkit/translations"
@@ -167,13 +170,40 @@ void syncCatalogs(const LoLocalePrivate &locale)
     }
 }
 
-std::unique_ptr<icu::NumberFormat> numberFormat(const icu::Locale &locale)
+const int DefaultPrecision = INT_MIN;
+
+// The number format of @p locale with @p precision fraction digits (any number
+// up to 15 when negative, ICU's own choice for DefaultPrecision). Making an ICU
+// format costs far more than formatting with it, and an amount shown as it
+// counts up is formatted again and again: the formats made are kept, per thread
+// since ICU formats are not shared between threads. Null when ICU has none.
+const icu::NumberFormat *numberFormat(const icu::Locale &locale, int precision)
 {
+    using Key = std::pair<std::string, int>;
+    thread_local std::map<Key, std::unique_ptr<icu::NumberFormat>> formats;
+    const Key key(locale.getName(), precision);
+    auto found = formats.find(key);
+    if (found != formats.end())
+        return found->second.get();
+
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::NumberFormat> format(icu::NumberFormat::createInstance(locale, status));
-    if (U_FAILURE(status))
+    if (U_FAILURE(status) || !format)
         return nullptr;
-    return format;
+    if (precision != DefaultPrecision) {
+        if (precision < 0) {
+            format->setMinimumFractionDigits(0);
+            format->setMaximumFractionDigits(15);
+        } else {
+            format->setMinimumFractionDigits(precision);
+            format->setMaximumFractionDigits(precision);
+        }
+        format->setRoundingMode(icu::NumberFormat::kRoundHalfUp);
+    }
+    // A handful of locales and precisions in practice; a bound all the same.
+    if (formats.size() >= 32)
+        formats.clear();
+    return formats.emplace(key, std::move(format)).first->second.get();
 }
 
 icu::DateFormat::EStyle dateStyle(int type)
@@ -308,17 +338,9 @@ Qt::LayoutDirection LoLocale::textDirection() const
 
 QString LoLocale::formatNumber(double value, int precision) const
 {
-    std::unique_ptr<icu::NumberFormat> format = numberFormat(d->locale);
+    const icu::NumberFormat *format = numberFormat(d->locale, qMax(precision, -1));
     if (!format)
         return QString::number(value, 'f', precision < 0 ? 6 : precision);
-    if (precision < 0) {
-        format->setMinimumFractionDigits(0);
-        format->setMaximumFractionDigits(15);
-    } else {
-        format->setMinimumFractionDigits(precision);
-        format->setMaximumFractionDigits(precision);
-    }
-    format->setRoundingMode(icu::NumberFormat::kRoundHalfUp);
     icu::UnicodeString text;
     format->format(value, text);
     return fromUnicode(text);
@@ -326,7 +348,7 @@ QString LoLocale::formatNumber(double value, int precision) const
 
 QString LoLocale::formatNumber(qlonglong value) const
 {
-    std::unique_ptr<icu::NumberFormat> format = numberFormat(d->locale);
+    const icu::NumberFormat *format = numberFormat(d->locale, DefaultPrecision);
     if (!format)
         return QString::number(value);
     icu::UnicodeString text;

@@ -81,9 +81,20 @@ void LoLabel::setText(const QString &text)
 {
     if (text == d->text)
         return;
+    // A label that does not wrap is as large as its text on one line. When the
+    // new text takes as much room as the old one (an amount counting up, in
+    // digits of one width), the layouts above it need not be done again.
+    const bool sameSize = !d->wordWrap && !text.isEmpty() && !d->text.isEmpty()
+        && naturalTextSize(text) == naturalTextSize(d->text);
     d->text = text;
-    updateGeometry();
+    if (!sameSize)
+        updateGeometry();
     update();
+}
+
+QSizeF LoLabel::naturalTextSize(const QString &text) const
+{
+    return layoutText(displayText(text), style().font(), textOption(), -1);
 }
 
 QString LoLabel::text() const

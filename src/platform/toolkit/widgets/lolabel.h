@@ -39,6 +39,8 @@ protected:
     QSizeF sizeHint(Qt::SizeHint which, const QSizeF &constraint = QSizeF()) const override;
 
 private:
+    QSizeF naturalTextSize(const QString &text) const;
+
     QTextOption textOption() const;
 
     class Private;
