@@ -92,6 +92,10 @@ int main(int argc, char **argv)
     PageMemoryBenchmark::registerBenchmarks();
     HeapGrowthBenchmark::registerBenchmarks();
 
+    // Repetitions of different benchmarks take turns, so that the library and its
+    // floor see the same machine.
+    static char interleave[] = "--benchmark_enable_random_interleaving=true";
+    rest.insert(rest.begin() + 1, interleave);
     int benchArgc = int(rest.size());
     benchmark::Initialize(&benchArgc, rest.data());
     if (benchmark::ReportUnrecognizedArguments(benchArgc, rest.data()))

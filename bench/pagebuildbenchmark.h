@@ -32,7 +32,7 @@ public:
      * is told to count (--toggle-collect).
      */
     static void buildOnce(bool library);
-    static void measuredBuild(bool library);
+    static QGraphicsWidget *measuredBuild(bool library);
 
 private:
     static void library(benchmark::State &state);

@@ -16,6 +16,8 @@ private Q_SLOTS:
     void wrapsInsideLayout();
     void elidingShrinksMinimumWidth();
     void styleChangesSize();
+    void layoutFollowsNewText_data();
+    void layoutFollowsNewText();
 };
 
 void TestLoLabel::defaults()
@@ -122,6 +124,40 @@ void TestLoLabel::elidingShrinksMinimumWidth()
     const qreal elided = label.effectiveSizeHint(Qt::MinimumSize).width();
     QVERIFY(elided < full / 4);
     QCOMPARE(label.effectiveSizeHint(Qt::PreferredSize).width(), full);
+}
+
+void TestLoLabel::layoutFollowsNewText_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("longer") << QStringLiteral("1.0 MB") << QStringLiteral("1,000.0 MB");
+    QTest::newRow("as many letters, wider") << QStringLiteral("iiiiii") << QStringLiteral("MMMMMM");
+    QTest::newRow("as many letters, narrower") << QStringLiteral("MMMMMM") << QStringLiteral("iiiiii");
+    QTest::newRow("same width") << QStringLiteral("123.4 MB") << QStringLiteral("123.5 MB");
+    QTest::newRow("emptied") << QStringLiteral("123.4 MB") << QString();
+}
+
+// A label in a layout takes the width of its new text once the layout is done
+// again, also when only the letters changed.
+void TestLoLabel::layoutFollowsNewText()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QGraphicsWidget panel;
+    auto *layout = new LoLayout(&panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *policy = new LoLinearLayoutPolicy(layout, Qt::Horizontal);
+    auto *label = new LoLabel(before, &panel);
+    policy->addItem(label);
+    policy->addItem(new LoLabel(QStringLiteral("right"), &panel));
+    panel.resize(panel.effectiveSizeHint(Qt::PreferredSize));
+    layout->activate();
+
+    label->setText(after);
+    panel.resize(panel.effectiveSizeHint(Qt::PreferredSize));
+    layout->activate();
+    QCOMPARE(label->geometry().width(), LoLabel(after).effectiveSizeHint(Qt::PreferredSize).width());
+    QCOMPARE(label->text(), after);
 }
 
 void TestLoLabel::styleChangesSize()

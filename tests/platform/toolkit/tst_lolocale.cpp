@@ -204,6 +204,9 @@ private Q_SLOTS:
         QTest::newRow("fixed rounds half up") << "en_GB" << 1.25 << 1 << "1.3";
         QTest::newRow("precision 0") << "en_GB" << 2.5 << 0 << "3";
         QTest::newRow("negative") << "de_DE" << -0.5 << 1 << "-0,5";
+        // Formats are kept per locale and precision: the ones used before do not leak in.
+        QTest::newRow("as needed after fixed") << "en_GB" << 2.0 << -1 << "2";
+        QTest::newRow("de_DE fixed after en_GB") << "de_DE" << 1234567.5 << 1 << "1.234.567,5";
     }
 
     void formatNumber()

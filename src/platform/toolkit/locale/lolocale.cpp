@@ -277,11 +277,23 @@ bool LoLocale::isValid() const
 
 QString LoLocale::decimalPoint() const
 {
+    // Looking the symbols up in ICU's data costs far more than the answer: it is
+    // kept per locale, and per thread, as the number formats are.
+    thread_local std::map<std::string, QString> points;
+    const std::string name = d->locale.getName();
+    const auto found = points.find(name);
+    if (found != points.end())
+        return found->second;
+
     UErrorCode status = U_ZERO_ERROR;
     const icu::DecimalFormatSymbols symbols(d->locale, status);
-    if (U_FAILURE(status))
-        return QStringLiteral(".");
-    return fromUnicode(symbols.getSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol));
+    const QString point = U_FAILURE(status)
+        ? QStringLiteral(".")
+        : fromUnicode(symbols.getSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol));
+    if (points.size() >= 32)
+        points.clear();
+    points.emplace(name, point);
+    return point;
 }
 
 QString LoLocale::toLatinNumbers(const QString &text) const

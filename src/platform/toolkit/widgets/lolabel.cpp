@@ -13,6 +13,10 @@ public:
     bool wordWrap = false;
     QTextOption::WrapMode wrapMode = QTextOption::WordWrap;
     bool elide = false;
+    // The one-line size of text in font, the last one measured.
+    QString measuredText;
+    QFont measuredFont;
+    QSizeF measuredSize;
 };
 
 namespace {
@@ -85,7 +89,7 @@ void LoLabel::setText(const QString &text)
     // new text takes as much room as the old one (an amount counting up, in
     // digits of one width), the layouts above it need not be done again.
     const bool sameSize = !d->wordWrap && !text.isEmpty() && !d->text.isEmpty()
-        && naturalTextSize(text) == naturalTextSize(d->text);
+        && naturalTextSize(d->text) == naturalTextSize(text);
     d->text = text;
     if (!sameSize)
         updateGeometry();
@@ -94,7 +98,13 @@ void LoLabel::setText(const QString &text)
 
 QSizeF LoLabel::naturalTextSize(const QString &text) const
 {
-    return layoutText(displayText(text), style().font(), textOption(), -1);
+    const QFont font = style().font();
+    if (text != d->measuredText || font != d->measuredFont) {
+        d->measuredSize = layoutText(displayText(text), font, textOption(), -1);
+        d->measuredText = text;
+        d->measuredFont = font;
+    }
+    return d->measuredSize;
 }
 
 QString LoLabel::text() const
