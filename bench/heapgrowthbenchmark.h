@@ -11,7 +11,7 @@
 
 /**
  * Memory under updates: with the page shown (or, for the floor, a bare GConf
- * listener on the key), a warm-up storm of writes from another process, then
+ * listener on the key), warm-up storms of writes from another process, then
  * 10,000 more; the figure is how much more heap is in use after them than
  * after the warm-up.
  */

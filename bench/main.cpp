@@ -40,8 +40,10 @@ void addRows(TableReporter &reporter, const QStringList &instructions)
     R::Row heap{"Heap held by one built page (KiB)", "page heap", "bytes", R::NoTarget, 0, "", 1};
     heap.scale = 1.0 / 1024;
     reporter.addRow(heap);
+    // glibc's smallest block is 32 bytes: one leaked per update would be 320,000
+    // bytes; what stays below a tenth of that is buffers settling, not a leak.
     reporter.addRow({"Heap growth, 10,000 updates after warm-up (bytes)", "heap growth", "bytes", R::GrowthBelow,
-                     10000, "none (< 1 B per update)", 0});
+                     32000, "none (< 32,000)", 0});
     if (instructions.size() == 2) {
         R::Row counted{"Page build (instructions, callgrind)", "", "", R::NoTarget, 0, "", 0};
         counted.library = instructions.at(0).toDouble();
