@@ -9,7 +9,10 @@
 /**
  * One key of the per-user configuration store (GConf).
  *
- * value() is read from the store on every call; an unset key gives an invalid
+ * value() is read from the store on every call, so that it sees what other
+ * processes wrote, except while the item reports a change (from its
+ * valueChanged() to the return of the last slot): then it is the value being
+ * reported, without a round trip to the daemon. An unset key gives an invalid
  * QVariant. GConf strings, ints, bools, floats and lists become QString, int,
  * bool, double and QVariantList (a pair: a list of two). set() writes a QString
  * as a string, integers as int, bools and doubles as such, a QStringList or a
