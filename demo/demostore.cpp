@@ -7,6 +7,8 @@
 #include "storageif.h"
 #include "storecount.h"
 
+#include <QLocale>
+
 namespace {
 
 void setCallTotal(CallTotalsKeys::Total total, quint64 seconds)
@@ -41,8 +43,9 @@ void DemoStore::seed(const QDateTime &now)
     setCallTotal(CallTotalsKeys::Dialled, 12312);
     setCallTotal(CallTotalsKeys::Received, 18160);
     setCallTotal(CallTotalsKeys::All, 30472);
+    // Stored in Latin digits whatever the system language, as the section writes it.
     LoGConfItem(CallTotalsKeys::resetDatePath())
-        .set(QVariant(now.date().addDays(-64).toString(QString::fromLatin1(FORMAT))));
+        .set(QVariant(QLocale::c().toString(now.date().addDays(-64), QString::fromLatin1(FORMAT))));
 }
 
 QString DemoStore::resetDateText(const QDateTime &when)

@@ -11,7 +11,7 @@ expected="1.3 qtn_cell_counters_never 7"
 
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
 
-for lib in cellcounters lotoolkit vcp; do
+for lib in cellcounters lotoolkit vcp cellular; do
     so=$(ls "$prefix"/lib*/lib$lib.so.*.*.* "$prefix"/lib/*/lib$lib.so.*.*.* 2>/dev/null | head -n 1)
     [ -n "$so" ] || { echo "lib$lib.so.<version> not installed"; exit 1; }
     soname=$(objdump -p "$so" | awk '/SONAME/ {print $2}')
