@@ -438,24 +438,121 @@ private Q_SLOTS:
         QVERIFY(spyB.wait(10000));
     }
 
-    // The daemon goes away; the bus starts a new one, and reading, writing and
-    // following changes carry on.
+    void daemonRestart_data()
+    {
+        QTest::addColumn<QString>("restartedBy");
+        QTest::newRow("own write") << QStringLiteral("write");
+        QTest::newRow("own read") << QStringLiteral("read");
+        QTest::newRow("other process") << QStringLiteral("other");
+    }
+
+    // The daemon goes away and the bus starts a new one. Other processes write
+    // to it before this process's event loop has turned since: those changes
+    // are reported too, once each, to every item of a key beside ours and of a
+    // key in another directory; reading, writing and following go on.
     void daemonRestart()
     {
-        const QString key = freshKey("restart");
-        LoGConfItem item(key);
-        item.set(QStringLiteral("before"));
+        QFETCH(QString, restartedBy);
+        const QString dir = freshKey("restart");
+        const QString own = dir + QStringLiteral("/own");
+        const QString near = dir + QStringLiteral("/near");
+        const QString far = freshKey("elsewhere");
+        LoGConfItem ownItem(own);
+        LoGConfItem nearItem(near);
+        LoGConfItem nearItem2(near);
+        LoGConfItem farItem(far);
+        ownItem.set(QStringLiteral("before"));
+        QVERIFY(StoreSync::flush());
+        QSignalSpy ownSpy(&ownItem, &LoGConfItem::valueChanged);
+        QSignalSpy nearSpy(&nearItem, &LoGConfItem::valueChanged);
+        QSignalSpy nearSpy2(&nearItem2, &LoGConfItem::valueChanged);
+        QSignalSpy farSpy(&farItem, &LoGConfItem::valueChanged);
+
         QVERIFY(ExternalStore::stopDaemon());
-        QSignalSpy spy(&item, &LoGConfItem::valueChanged);
-        item.set(QStringLiteral("after"));
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(ExternalStore::get(key), QStringLiteral("after"));
-        QVERIFY(ExternalStore::setString(key, QStringLiteral("external")));
-        QTRY_COMPARE_WITH_TIMEOUT(item.value(), QVariant(QStringLiteral("external")), 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(spy.count() >= 2, 10000);
-        QVERIFY(ExternalStore::setString(key, QStringLiteral("external2")));
-        QVERIFY(spy.wait(10000));
-        QCOMPARE(item.value(), QVariant(QStringLiteral("external2")));
+        if (restartedBy == QLatin1String("write")) {
+            ownItem.set(QStringLiteral("after"));
+            QCOMPARE(ownSpy.count(), 1);
+            QCOMPARE(ExternalStore::get(own), QStringLiteral("after"));
+        } else if (restartedBy == QLatin1String("read")) {
+            QCOMPARE(ownItem.value(), QVariant(QStringLiteral("before")));
+        }
+        QVERIFY(ExternalStore::setString(near, QStringLiteral("theirs")));
+        QVERIFY(ExternalStore::setString(far, QStringLiteral("theirs")));
+
+        QTRY_COMPARE(nearSpy.count(), 1);
+        QTRY_COMPARE(farSpy.count(), 1);
+        QVERIFY(StoreSync::flush());
+        const int ownReports = restartedBy == QLatin1String("write") ? 1 : 0;
+        QCOMPARE(ownSpy.count(), ownReports);
+        QCOMPARE(nearSpy.count(), 1);
+        QCOMPARE(nearSpy2.count(), 1);
+        QCOMPARE(farSpy.count(), 1);
+        QCOMPARE(nearItem.value(), QVariant(QStringLiteral("theirs")));
+        QCOMPARE(farItem.value(), QVariant(QStringLiteral("theirs")));
+
+        // Later changes reach every key once, however often the directories
+        // were registered with the new daemon.
+        for (const QString &key : {own, near, far})
+            QVERIFY(ExternalStore::setString(key, QStringLiteral("later")));
+        QTRY_COMPARE_WITH_TIMEOUT(farSpy.count(), 2, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(nearSpy.count(), 2, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(ownSpy.count(), ownReports + 1, 10000);
+        QVERIFY(StoreSync::flush());
+        QCOMPARE(ownSpy.count(), ownReports + 1);
+        QCOMPARE(nearSpy.count(), 2);
+        QCOMPARE(nearSpy2.count(), 2);
+        QCOMPARE(farSpy.count(), 2);
+        QCOMPARE(ownItem.value(), QVariant(QStringLiteral("later")));
+    }
+
+    // Receivers of the changes found after a restart destroy the items of the
+    // other key, whichever is told first, and create a new item; the others
+    // are not told, nothing calls into freed memory, and the survivors and the
+    // newcomer follow later changes.
+    void itemsDestroyedWhileCatchingUp()
+    {
+        const QString a = freshKey("first");
+        const QString b = freshKey("second");
+        QPointer<LoGConfItem> a1 = new LoGConfItem(a);
+        QPointer<LoGConfItem> a2 = new LoGConfItem(a);
+        QPointer<LoGConfItem> b1 = new LoGConfItem(b);
+        QPointer<LoGConfItem> b2 = new LoGConfItem(b);
+        // Also when a check fails: the receivers refer to this frame.
+        const auto cleanup = qScopeGuard([&] {
+            for (LoGConfItem *item : {a1.data(), a2.data(), b1.data(), b2.data()})
+                delete item;
+        });
+        std::unique_ptr<LoGConfItem> newcomer;
+        int told = 0;
+        auto destroyOthers = [&](QPointer<LoGConfItem> &x, QPointer<LoGConfItem> &y) {
+            ++told;
+            delete x;
+            delete y;
+            if (!newcomer)
+                newcomer = std::make_unique<LoGConfItem>(freshKey("newcomer"));
+        };
+        connect(a1, &LoGConfItem::valueChanged, this, [&] { destroyOthers(b1, b2); });
+        connect(b1, &LoGConfItem::valueChanged, this, [&] { destroyOthers(a1, a2); });
+        QVERIFY(StoreSync::flush());
+
+        QVERIFY(ExternalStore::stopDaemon());
+        QVERIFY(ExternalStore::setString(a, QStringLiteral("x")));
+        QVERIFY(ExternalStore::setString(b, QStringLiteral("x")));
+        QTRY_VERIFY(told > 0);
+        QVERIFY(StoreSync::flush());
+        QCOMPARE(told, 1);
+        QVERIFY(newcomer);
+        // One key's items survive, both of them.
+        QPointer<LoGConfItem> survivor = a1 ? a1 : b1;
+        QVERIFY(survivor);
+        QVERIFY(a1 ? bool(a2) && !b1 && !b2 : bool(b2) && !a1 && !a2);
+
+        QSignalSpy survivorSpy(survivor, &LoGConfItem::valueChanged);
+        QSignalSpy newcomerSpy(newcomer.get(), &LoGConfItem::valueChanged);
+        QVERIFY(ExternalStore::setString(survivor->key(), QStringLiteral("y")));
+        QVERIFY(ExternalStore::setString(newcomer->key(), QStringLiteral("y")));
+        QTRY_COMPARE_WITH_TIMEOUT(survivorSpy.count(), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(newcomerSpy.count(), 1, 10000);
     }
 
     // Notification comes from the event loop, not from polling: it arrives

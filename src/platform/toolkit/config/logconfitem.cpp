@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <gconf/gconf-client.h>
+#include <gio/gio.h>
 
 #include <limits>
 #include <optional>
@@ -154,6 +155,9 @@ bool sameValue(const QVariant &a, const QVariant &b)
     return true;
 }
 
+// The configuration daemon's well-known name on the session bus.
+const char DaemonName[] = "org.gnome.GConf";
+
 QString takeError(GError *&error)
 {
     const QString text = QString::fromUtf8(error->message).trimmed();
@@ -187,6 +191,16 @@ QString takeError(GError *&error)
  *   value() gives the value reported, which is what receivers read in their
  *   slots. Every other read asks the daemon, so that it sees what other
  *   processes wrote, notified or not.
+ *
+ * When the daemon dies, the bus starts a new one on the next call, and GConf's
+ * client registers its directories with it again, but only once the event loop
+ * has handled the bus's notice of the new owner. The new daemon does not notify
+ * what other processes write before that, and those changes would never be
+ * reported. The store therefore follows the daemon's bus name itself: when a
+ * new daemon owns it, every watched directory is registered again at once,
+ * every key is read again and reported if it differs from what its items were
+ * last told, and notifications are checked with the daemon again until one
+ * agrees with it.
  */
 class Store
 {
@@ -233,14 +247,7 @@ public:
         const QString dir = directoryOf(key);
         Directory &directory = m_dirs[dir];
         ++directory.refs;
-        if (!directory.watched) {
-            GError *error = nullptr;
-            gconf_client_add_dir(m_client, dir.toUtf8().constData(), GCONF_CLIENT_PRELOAD_NONE, &error);
-            if (error)
-                qDebug() << "LoGConfItem: cannot watch" << dir << "for" << key << ':' << takeError(error);
-            else
-                directory.watched = true;
-        }
+        watch(dir, directory);
 
         Key &entry = m_keys[key];
         entry.items.append(item);
@@ -254,14 +261,7 @@ public:
                 entry.reported = current;
             entry.verify = true;
         }
-        if (!entry.notifyId) {
-            GError *error = nullptr;
-            const QByteArray path = key.toUtf8();
-            entry.notifyId = gconf_client_notify_add(m_client, path.constData(), &Store::notified,
-                                                     g_strdup(path.constData()), g_free, &error);
-            if (error)
-                qDebug() << "LoGConfItem: cannot follow changes of" << key << ':' << takeError(error);
-        }
+        listen(key, entry);
     }
 
     void detach(LoGConfItem *item, const QString &key)
@@ -279,12 +279,7 @@ public:
         const QString dir = directoryOf(key);
         auto directory = m_dirs.find(dir);
         if (directory != m_dirs.end() && --directory->refs == 0) {
-            if (directory->watched) {
-                GError *error = nullptr;
-                gconf_client_remove_dir(m_client, dir.toUtf8().constData(), &error);
-                if (error)
-                    qDebug() << "LoGConfItem: cannot stop watching" << dir << ':' << takeError(error);
-            }
+            unwatch(dir, *directory);
             m_dirs.erase(directory);
         }
     }
@@ -387,6 +382,42 @@ private:
     Store()
         : m_client(gconf_client_get_default())
     {
+        followDaemon();
+    }
+
+    void watch(const QString &dir, Directory &directory)
+    {
+        if (directory.watched)
+            return;
+        GError *error = nullptr;
+        gconf_client_add_dir(m_client, dir.toUtf8().constData(), GCONF_CLIENT_PRELOAD_NONE, &error);
+        if (error)
+            qDebug() << "LoGConfItem: cannot watch" << dir << ':' << takeError(error);
+        else
+            directory.watched = true;
+    }
+
+    void unwatch(const QString &dir, Directory &directory)
+    {
+        if (!directory.watched)
+            return;
+        directory.watched = false;
+        GError *error = nullptr;
+        gconf_client_remove_dir(m_client, dir.toUtf8().constData(), &error);
+        if (error)
+            qDebug() << "LoGConfItem: cannot stop watching" << dir << ':' << takeError(error);
+    }
+
+    void listen(const QString &key, Key &entry)
+    {
+        if (entry.notifyId)
+            return;
+        GError *error = nullptr;
+        const QByteArray path = key.toUtf8();
+        entry.notifyId = gconf_client_notify_add(m_client, path.constData(), &Store::notified,
+                                                 g_strdup(path.constData()), g_free, &error);
+        if (error)
+            qDebug() << "LoGConfItem: cannot follow changes of" << key << ':' << takeError(error);
     }
 
     static void notified(GConfClient *, guint, GConfEntry *notice, gpointer data)
@@ -401,13 +432,20 @@ private:
         if (!store.notifiedValue(key, static_cast<const char *>(data),
                                  toVariant(notice ? gconf_entry_get_value(notice) : nullptr), &value))
             return;
-        auto entry = store.m_keys.find(key);
-        if (entry == store.m_keys.end())
+        store.update(key, value);
+    }
+
+    // Tells the items of the key that it holds the value, unless that is what
+    // they were told last.
+    void update(const QString &key, const QVariant &value)
+    {
+        auto entry = m_keys.find(key);
+        if (entry == m_keys.end())
             return;
         if (entry->reported && sameValue(*entry->reported, value))
             return;
         entry->reported = value;
-        store.report(key, value, entry->items);
+        report(key, value, entry->items);
     }
 
     // Tells the items of @p key that it now holds @p value; reads of the key
@@ -421,6 +459,101 @@ private:
         auto done = m_reporting.find(key);
         if (done != m_reporting.end() && --done->depth == 0)
             m_reporting.erase(done);
+    }
+
+    // The daemon's bus name is followed on a connection of our own: GConf's is
+    // private, and the shared one of GIO would end the process when the bus goes
+    // away. The owner is asked for before any item registers, so the first
+    // daemon seen is the one the items registered with. Without a bus nothing is
+    // followed; GConf cannot work then either.
+    void followDaemon()
+    {
+        GError *error = nullptr;
+        gchar *address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, &error);
+        GDBusConnection *connection = nullptr;
+        if (address) {
+            connection = g_dbus_connection_new_for_address_sync(
+                address,
+                GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT
+                                     | G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+                nullptr, nullptr, &error);
+            g_free(address);
+        }
+        if (!connection) {
+            qDebug() << "LoGConfItem: cannot follow restarts of the configuration daemon:" << takeError(error);
+            return;
+        }
+        // Kept, like the subscription, for the life of the process.
+        m_bus = connection;
+        g_dbus_connection_signal_subscribe(m_bus, "org.freedesktop.DBus", "org.freedesktop.DBus",
+                                           "NameOwnerChanged", "/org/freedesktop/DBus", DaemonName,
+                                           G_DBUS_SIGNAL_FLAGS_NONE, &Store::ownerChanged, nullptr, nullptr);
+        // Sent after the subscription: any later change of owner is signalled.
+        GVariant *reply = g_dbus_connection_call_sync(
+            m_bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "GetNameOwner",
+            g_variant_new("(s)", DaemonName), G_VARIANT_TYPE("(s)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr, &error);
+        if (reply) {
+            const gchar *owner = nullptr;
+            g_variant_get(reply, "(&s)", &owner);
+            daemonOwnedBy(owner);
+            g_variant_unref(reply);
+        } else {
+            g_clear_error(&error); // no daemon yet: the bus starts one on the first call
+        }
+    }
+
+    static void ownerChanged(GDBusConnection *, const gchar *, const gchar *, const gchar *, const gchar *,
+                             GVariant *parameters, gpointer)
+    {
+        const gchar *name = nullptr;
+        const gchar *oldOwner = nullptr;
+        const gchar *newOwner = nullptr;
+        g_variant_get(parameters, "(&s&s&s)", &name, &oldOwner, &newOwner);
+        instance().daemonOwnedBy(newOwner);
+    }
+
+    // Unique bus names are never reused: a daemon other than the last one seen
+    // is a new one. A late signal may repeat the owner that was asked for.
+    void daemonOwnedBy(const char *owner)
+    {
+        const QByteArray name(owner);
+        if (name.isEmpty() || name == m_daemonOwner)
+            return;
+        const bool restarted = !m_daemonOwner.isEmpty();
+        m_daemonOwner = name;
+        if (restarted)
+            reconnected();
+    }
+
+    // A new daemon knows nothing of our directories. GConf's client registers
+    // them again only when it gets round to the bus's notice, so they are
+    // registered here first: dropped and added again, as the client counts a
+    // second add of a directory it has without telling the daemon. The reads
+    // that follow go out after the registration on GConf's one connection, so a
+    // change by another process is either read now or notified later.
+    void reconnected()
+    {
+        for (auto it = m_dirs.begin(); it != m_dirs.end(); ++it)
+            unwatch(it.key(), it.value());
+        for (auto it = m_dirs.begin(); it != m_dirs.end(); ++it)
+            watch(it.key(), it.value());
+        for (auto it = m_keys.begin(); it != m_keys.end(); ++it) {
+            listen(it.key(), it.value());
+            // Notices still queued may come from the old daemon.
+            it->verify = true;
+        }
+        // Earlier writes may never be echoed: the old daemon is gone, and the new
+        // one did not know our directories when it took them.
+        m_unechoed.clear();
+
+        // Receivers may destroy or create items meanwhile: go by name.
+        const QStringList keys = m_keys.keys();
+        for (const QString &key : keys) {
+            QString error;
+            const QVariant value = readFresh(key.toUtf8().constData(), &error);
+            if (error.isEmpty())
+                update(key, value);
+        }
     }
 
     static void announce(const QList<LoGConfItem *> &items)
@@ -443,6 +576,8 @@ private:
     QHash<QString, QList<QVariant>> m_unechoed;
     // The keys whose change is being reported, with the value reported.
     QHash<QString, Reporting> m_reporting;
+    GDBusConnection *m_bus = nullptr;
+    QByteArray m_daemonOwner; // the last daemon seen, by unique bus name
 };
 
 } // namespace
