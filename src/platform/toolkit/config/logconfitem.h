@@ -25,9 +25,9 @@
  * set() returns (so blocking an object's signals around its own write really
  * hides that write), and the daemon's later notice of the same write is not
  * reported again. Changes made by other processes arrive from the event loop.
- * When the daemon dies and the bus starts a new one, nothing is lost: what other
- * processes wrote to the new daemon before this one heard of it is reported
- * once it has, once per change.
+ * When the daemon dies and the bus starts a new one, keys that other processes
+ * wrote to the new daemon before this process heard of it are reported once it
+ * has: once per key, with the value the key holds then.
  *
  * When the store cannot be reached (no session bus), value() is invalid, set()
  * writes nothing and emits nothing, and a debug line says why. A key path that
