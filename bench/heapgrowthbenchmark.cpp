@@ -1,10 +1,8 @@
 #include "heapgrowthbenchmark.h"
 
-#include "pagebuildbenchmark.h"
-#include "rawlistener.h"
+#include "amountwatch.h"
 #include "shownamount.h"
 
-#include "datacounterwidget.h"
 #include "heapusage.h"
 #include "storagekeys.h"
 #include "storewriterprocess.h"
@@ -27,22 +25,12 @@ void HeapGrowthBenchmark::registerBenchmarks()
 
 void HeapGrowthBenchmark::library(benchmark::State &state)
 {
-    QGraphicsWidget *page = PageBuildBenchmark::buildLibrary();
-    const ShownAmount shown(static_cast<DataCounterWidget *>(page));
-    if (!shown.isValid())
-        state.SkipWithError("the page has no home sent row");
-    else
-        measure(state, [&shown](qulonglong last) { return shown.shows(last); });
-    PageBuildBenchmark::dispose(page);
+    AmountWatch::onLibraryPage(state, [&state](const ShownAmount::Expectation &arrived) { measure(state, arrived); });
 }
 
 void HeapGrowthBenchmark::floor(benchmark::State &state)
 {
-    const RawListener listener(StorageKeys::path(StorageKeys::GprsHomeTxBytes));
-    if (!listener.isListening())
-        state.SkipWithError("cannot follow the key");
-    else
-        measure(state, [&listener](qulonglong last) { return listener.delivered(last); });
+    AmountWatch::onRawListener(state, [&state](const ShownAmount::Expectation &arrived) { measure(state, arrived); });
 }
 
 void HeapGrowthBenchmark::measure(benchmark::State &state, const ShownAmount::Expectation &arrived)

@@ -1,14 +1,11 @@
 #include "liveupdatebenchmark.h"
 
-#include "pagebuildbenchmark.h"
-#include "rawlistener.h"
+#include "amountwatch.h"
 #include "shownamount.h"
 
-#include "datacounterwidget.h"
 #include "storagekeys.h"
 #include "storewriterprocess.h"
 
-#include <QGraphicsWidget>
 
 #include <algorithm>
 #include <chrono>
@@ -44,22 +41,12 @@ void LiveUpdateBenchmark::registerBenchmarks()
 
 void LiveUpdateBenchmark::library(benchmark::State &state)
 {
-    QGraphicsWidget *page = PageBuildBenchmark::buildLibrary();
-    const ShownAmount shown(static_cast<DataCounterWidget *>(page));
-    if (!shown.isValid())
-        state.SkipWithError("the page has no home sent row");
-    else
-        sample(state, [&shown](qulonglong bytes) { return shown.shows(bytes); });
-    PageBuildBenchmark::dispose(page);
+    AmountWatch::onLibraryPage(state, [&state](const ShownAmount::Expectation &arrived) { sample(state, arrived); });
 }
 
 void LiveUpdateBenchmark::floor(benchmark::State &state)
 {
-    const RawListener listener(StorageKeys::path(StorageKeys::GprsHomeTxBytes));
-    if (!listener.isListening())
-        state.SkipWithError("cannot follow the key");
-    else
-        sample(state, [&listener](qulonglong bytes) { return listener.delivered(bytes); });
+    AmountWatch::onRawListener(state, [&state](const ShownAmount::Expectation &arrived) { sample(state, arrived); });
 }
 
 void LiveUpdateBenchmark::sample(benchmark::State &state, const ShownAmount::Expectation &shows)

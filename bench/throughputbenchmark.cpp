@@ -1,10 +1,8 @@
 #include "throughputbenchmark.h"
 
-#include "pagebuildbenchmark.h"
-#include "rawlistener.h"
+#include "amountwatch.h"
 #include "shownamount.h"
 
-#include "datacounterwidget.h"
 #include "storagekeys.h"
 #include "storewriterprocess.h"
 
@@ -31,22 +29,12 @@ void ThroughputBenchmark::registerBenchmarks()
 
 void ThroughputBenchmark::library(benchmark::State &state)
 {
-    QGraphicsWidget *page = PageBuildBenchmark::buildLibrary();
-    const ShownAmount shown(static_cast<DataCounterWidget *>(page));
-    if (!shown.isValid())
-        state.SkipWithError("the page has no home sent row");
-    else
-        storms(state, [&shown](qulonglong last) { return shown.shows(last); });
-    PageBuildBenchmark::dispose(page);
+    AmountWatch::onLibraryPage(state, [&state](const ShownAmount::Expectation &arrived) { storms(state, arrived); });
 }
 
 void ThroughputBenchmark::floor(benchmark::State &state)
 {
-    const RawListener listener(StorageKeys::path(StorageKeys::GprsHomeTxBytes));
-    if (!listener.isListening())
-        state.SkipWithError("cannot follow the key");
-    else
-        storms(state, [&listener](qulonglong last) { return listener.delivered(last); });
+    AmountWatch::onRawListener(state, [&state](const ShownAmount::Expectation &arrived) { storms(state, arrived); });
 }
 
 void ThroughputBenchmark::storms(benchmark::State &state, const ShownAmount::Expectation &arrived)
