@@ -8,6 +8,7 @@
 #include <gconf/gconf-client.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 Q_LOGGING_CATEGORY(lcCallTimers, "cellular.calltimers")
@@ -85,6 +86,37 @@ bool isSwitchedOff(const QVariant &value)
     }
 }
 
+// A stored value as the configuration items give it, for the kinds that the
+// keys here can sensibly hold; false for a list or a pair, which they read in
+// full themselves.
+bool toScalar(const GConfValue *value, QVariant *result)
+{
+    *result = QVariant();
+    if (!value)
+        return true;
+    switch (value->type) {
+    case GCONF_VALUE_STRING:
+        *result = QString::fromUtf8(gconf_value_get_string(value));
+        return true;
+    case GCONF_VALUE_INT:
+        *result = gconf_value_get_int(value);
+        return true;
+    case GCONF_VALUE_FLOAT:
+        *result = gconf_value_get_float(value);
+        return true;
+    case GCONF_VALUE_BOOL:
+        *result = bool(gconf_value_get_bool(value));
+        return true;
+    case GCONF_VALUE_LIST:
+    case GCONF_VALUE_PAIR:
+        return false;
+    case GCONF_VALUE_SCHEMA:
+    case GCONF_VALUE_INVALID:
+        break;
+    }
+    return true;
+}
+
 void registerMetaType()
 {
     // Both spellings, so that queued connections and signal spies work with the
@@ -101,8 +133,9 @@ public:
     explicit Private(CallTimers *q);
     ~Private();
 
-    bool storeReachable(QVariant *available) const;
-    CallTimersInfo readTotals() const;
+    bool readKey(const char *name, QVariant *value, bool *scalar) const;
+    bool readTimers(CallTimersInfo *info) const;
+    LoGConfItem *updateIntervalItem();
     void scheduleReport();
     void report();
 
@@ -110,6 +143,8 @@ public:
     GConfClient *client = nullptr;
     LoGConfItem *totals[TotalCount] = {};
     LoGConfItem *available = nullptr;
+    // Made when first needed: nothing here follows the setting, and an item
+    // costs a request to the daemon when it starts listening.
     LoGConfItem *updateInterval = nullptr;
     CallTimersInfo reported;
     bool hasReported = false; // reported holds what listeners last saw
@@ -126,7 +161,6 @@ CallTimers::Private::Private(CallTimers *q)
     }
     available = new LoGConfItem(keyPath("available"), q);
     QObject::connect(available, &LoGConfItem::valueChanged, q, [this] { scheduleReport(); });
-    updateInterval = new LoGConfItem(keyPath("update_interval"), q);
 }
 
 CallTimers::Private::~Private()
@@ -135,54 +169,88 @@ CallTimers::Private::~Private()
         g_object_unref(client);
 }
 
-// Whether the store answers; @p available gets what the "available" key holds,
-// read by the same request.
-bool CallTimers::Private::storeReachable(QVariant *available) const
+// Whether the timers are valid, and then their totals in @p info, from one
+// request for the whole directory: a round trip to the daemon costs more than
+// anything else here, and the availability and the totals then come from the
+// same moment. What the daemon holds now, as the configuration items read it:
+// GConf's client cache is not consulted.
+bool CallTimers::Private::readTimers(CallTimersInfo *info) const
 {
     if (!client)
         return false;
-    GError *error = nullptr;
-    const QByteArray key = keyPath("available").toLatin1();
-    // What the daemon holds now, as the configuration items read it.
     gconf_client_clear_cache(client);
-    GConfValue *value = gconf_client_get(client, key.constData(), &error);
-    *available = QVariant();
-    if (value) {
-        // The kinds of value that can switch the timers off; anything else cannot.
-        switch (value->type) {
-        case GCONF_VALUE_BOOL:
-            *available = bool(gconf_value_get_bool(value));
-            break;
-        case GCONF_VALUE_INT:
-            *available = gconf_value_get_int(value);
-            break;
-        case GCONF_VALUE_STRING:
-            *available = QString::fromUtf8(gconf_value_get_string(value));
-            break;
-        default:
-            break;
-        }
-        gconf_value_free(value);
-    }
+    GError *error = nullptr;
+    GSList *entries = gconf_client_all_entries(client, Directory, &error);
     if (error) {
         qCDebug(lcCallTimers) << "store unreachable:" << error->message;
         g_error_free(error);
+        g_slist_free_full(entries, reinterpret_cast<GDestroyNotify>(gconf_entry_unref));
+        return false;
+    }
+    QVariant availability;
+    QVariant stored[TotalCount];
+    bool scalar[TotalCount] = {true, true, true, true};
+    for (GSList *it = entries; it; it = it->next) {
+        auto *entry = static_cast<GConfEntry *>(it->data);
+        const char *key = gconf_entry_get_key(entry);
+        const char *slash = strrchr(key, '/');
+        const char *name = slash ? slash + 1 : key;
+        const GConfValue *value = gconf_entry_get_value(entry);
+        if (qstrcmp(name, "available") == 0) {
+            toScalar(value, &availability);
+            continue;
+        }
+        for (int i = 0; i < TotalCount; ++i) {
+            if (qstrcmp(name, TotalNames[i]) == 0)
+                scalar[i] = toScalar(value, &stored[i]);
+        }
+    }
+    g_slist_free_full(entries, reinterpret_cast<GDestroyNotify>(gconf_entry_unref));
+    if (isSwitchedOff(availability))
+        return false;
+
+    quint32 values[TotalCount];
+    for (int i = 0; i < TotalCount; ++i) {
+        const QVariant value = scalar[i] ? stored[i] : totals[i]->value();
+        values[i] = toSeconds(value, totals[i]->key());
+    }
+    info->lastCall = values[LastCall];
+    info->dialled = values[Dialled];
+    info->received = values[Received];
+    info->all = values[All];
+    return true;
+}
+
+// What the daemon holds now in one key, as toScalar() gives it; false when the
+// store does not answer.
+bool CallTimers::Private::readKey(const char *name, QVariant *value, bool *scalar) const
+{
+    *value = QVariant();
+    *scalar = true;
+    if (!client)
+        return false;
+    const QByteArray key = keyPath(name).toLatin1();
+    gconf_client_clear_cache(client);
+    GError *error = nullptr;
+    GConfValue *stored = gconf_client_get(client, key.constData(), &error);
+    *scalar = toScalar(stored, value);
+    if (stored)
+        gconf_value_free(stored);
+    if (error) {
+        qCDebug(lcCallTimers) << "store unreachable:" << error->message;
+        g_error_free(error);
+        *value = QVariant();
+        *scalar = true;
         return false;
     }
     return true;
 }
 
-CallTimers::CallTimersInfo CallTimers::Private::readTotals() const
+LoGConfItem *CallTimers::Private::updateIntervalItem()
 {
-    quint32 values[TotalCount];
-    for (int i = 0; i < TotalCount; ++i)
-        values[i] = toSeconds(totals[i]->value(), totals[i]->key());
-    CallTimersInfo info;
-    info.lastCall = values[LastCall];
-    info.dialled = values[Dialled];
-    info.received = values[Received];
-    info.all = values[All];
-    return info;
+    if (!updateInterval)
+        updateInterval = new LoGConfItem(keyPath("update_interval"), q);
+    return updateInterval;
 }
 
 // A clear or a feeder writes several keys at once; their notifications arrive
@@ -199,11 +267,11 @@ void CallTimers::Private::scheduleReport()
 void CallTimers::Private::report()
 {
     reportPending = false;
-    if (!q->isValid()) {
+    CallTimersInfo info;
+    if (!readTimers(&info)) {
         hasReported = false;
         return;
     }
-    const CallTimersInfo info = readTotals();
     if (hasReported && info == reported)
         return;
     reported = info;
@@ -217,10 +285,7 @@ CallTimers::CallTimers(QObject *parent)
 {
     static const bool registered = (registerMetaType(), true);
     Q_UNUSED(registered)
-    if (isValid()) {
-        d->reported = d->readTotals();
-        d->hasReported = true;
-    }
+    d->hasReported = d->readTimers(&d->reported);
 }
 
 CallTimers::~CallTimers()
@@ -228,25 +293,33 @@ CallTimers::~CallTimers()
     delete d;
 }
 
+// One key is cheaper to ask for than the directory.
 bool CallTimers::isValid() const
 {
     QVariant available;
-    return d->storeReachable(&available) && !isSwitchedOff(available);
+    bool scalar = true;
+    return d->readKey("available", &available, &scalar) && !isSwitchedOff(available);
 }
 
 unsigned int CallTimers::callUpdateTime() const
 {
-    return toSeconds(d->updateInterval->value(), d->updateInterval->key());
+    QVariant setting;
+    bool scalar = true;
+    if (d->readKey("update_interval", &setting, &scalar) && !scalar)
+        setting = d->updateIntervalItem()->value(); // a list, as the items give it
+    return toSeconds(setting, keyPath("update_interval"));
 }
 
 void CallTimers::setCallUpdateTime(unsigned int seconds) const
 {
-    d->updateInterval->set(QString::number(seconds));
+    d->updateIntervalItem()->set(QString::number(seconds));
 }
 
 CallTimers::CallTimersInfo CallTimers::timers() const
 {
-    return isValid() ? d->readTotals() : CallTimersInfo();
+    CallTimersInfo info;
+    d->readTimers(&info);
+    return info;
 }
 
 void CallTimers::clearTimers() const

@@ -79,6 +79,10 @@ private Q_SLOTS:
     void clearZeroesEveryTotal();
     void clearReportsOnce();
     void unchangedValueIsNotReported();
+    void readsAreCurrent_data();
+    void readsAreCurrent();
+    void listValuesCountAsZero_data();
+    void listValuesCountAsZero();
     void validitySwitch_data();
     void validitySwitch();
     void invalidTimersAreNotCleared();
@@ -241,6 +245,67 @@ void TestCallTimers::unchangedValueIsNotReported()
     setExternally(QStringLiteral("received"), QStringLiteral("string"), QStringLiteral("1"));
     QTRY_COMPARE(spy.count(), 1);
     QCOMPARE(text(lastReported(spy)), QStringLiteral("0/20/1/0"));
+}
+
+void TestCallTimers::readsAreCurrent_data()
+{
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("total") << "received";
+    QTest::newRow("availability") << "available";
+    QTest::newRow("update setting") << "update_interval";
+}
+
+// Every read asks the daemon: another process's writes are seen at once, with
+// no pass of the event loop in between, however often the key is read again.
+void TestCallTimers::readsAreCurrent()
+{
+    QFETCH(QString, name);
+
+    CallTimers timers;
+    const auto read = [&]() -> QString {
+        if (name == QLatin1String("received"))
+            return QString::number(timers.timers().received);
+        if (name == QLatin1String("available"))
+            return timers.isValid() ? QStringLiteral("on") : QStringLiteral("off");
+        return QString::number(timers.callUpdateTime());
+    };
+    const bool availability = name == QLatin1String("available");
+    setExternally(QStringLiteral("received"), QStringLiteral("string"), QStringLiteral("9"));
+    const QStringList values{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("3")};
+    for (const QString &value : values) {
+        setExternally(name, QStringLiteral("string"), value);
+        const QString expected = availability ? (value == QLatin1String("0") ? QStringLiteral("off")
+                                                                             : QStringLiteral("on"))
+                                              : value;
+        QCOMPARE(read(), expected);
+        QCOMPARE(read(), expected);
+        if (availability)
+            QCOMPARE(timers.timers().received, value == QLatin1String("0") ? 0u : 9u);
+    }
+}
+
+void TestCallTimers::listValuesCountAsZero_data()
+{
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("total") << "dialled";
+    QTest::newRow("update setting") << "update_interval";
+}
+
+// A list is no count of seconds, and no "no" for the availability either.
+void TestCallTimers::listValuesCountAsZero()
+{
+    QFETCH(QString, name);
+
+    setExternally(QStringLiteral("all"), QStringLiteral("string"), QStringLiteral("8"));
+    QVERIFY(ExternalStore::setList(key(name), QStringLiteral("int"), {QStringLiteral("5"), QStringLiteral("6")}));
+    QVERIFY(ExternalStore::setList(key(QStringLiteral("available")), QStringLiteral("bool"),
+                                   {QStringLiteral("false")}));
+    CallTimers timers;
+    QVERIFY(timers.isValid());
+    QCOMPARE(text(timers.timers()), QStringLiteral("0/0/0/8"));
+    QCOMPARE(timers.callUpdateTime(), 0u);
 }
 
 void TestCallTimers::validitySwitch_data()
