@@ -5,6 +5,12 @@
 
 #include "datacounterwidget.h"
 #include "storagekeys.h"
+#include "storewriterprocess.h"
+
+QString AmountWatch::key()
+{
+    return StorageKeys::path(StorageKeys::GprsHomeTxBytes);
+}
 
 void AmountWatch::onLibraryPage(benchmark::State &state, const Measure &measure)
 {
@@ -13,15 +19,24 @@ void AmountWatch::onLibraryPage(benchmark::State &state, const Measure &measure)
     if (!shown.isValid())
         state.SkipWithError("the page has no home sent row");
     else
-        measure([&shown](qulonglong bytes) { return shown.shows(bytes); });
+        withWriter(state, [&shown](qulonglong bytes) { return shown.shows(bytes); }, measure);
     PageBuildBenchmark::dispose(page);
 }
 
 void AmountWatch::onRawListener(benchmark::State &state, const Measure &measure)
 {
-    const RawListener listener(StorageKeys::path(StorageKeys::GprsHomeTxBytes));
+    const RawListener listener(key());
     if (!listener.isListening())
         state.SkipWithError("cannot follow the key");
     else
-        measure([&listener](qulonglong bytes) { return listener.delivered(bytes); });
+        withWriter(state, [&listener](qulonglong bytes) { return listener.delivered(bytes); }, measure);
+}
+
+void AmountWatch::withWriter(benchmark::State &state, const ShownAmount::Expectation &arrived, const Measure &measure)
+{
+    StoreWriterProcess writer(QStringLiteral(CELLCOUNTERS_STOREWRITER));
+    if (!writer.start())
+        state.SkipWithError("cannot start the store writer");
+    else
+        measure(arrived, writer);
 }

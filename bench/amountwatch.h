@@ -5,21 +5,33 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QString>
 #include <functional>
+
+class StoreWriterProcess;
 
 /**
  * Where the store-to-screen measures look for a write of the home sent
  * counter: the home sent row of a built page, or, for the floor, a bare GConf
- * listener of the key. Each runs a measure with the matching expectation, or
- * marks the benchmark skipped when there is nothing to look at.
+ * listener of the key. Each starts the writer process that stands in for the
+ * phone's counter daemon and runs a measure with the matching expectation, or
+ * marks the benchmark skipped when there is nothing to look at or write with.
  */
 class AmountWatch
 {
 public:
-    using Measure = std::function<void(const ShownAmount::Expectation &arrived)>;
+    using Measure = std::function<void(const ShownAmount::Expectation &arrived, StoreWriterProcess &writer)>;
+
+    /** Every write shows a tenth of a megabyte more, so that each one changes the screen. */
+    static constexpr qulonglong Step = 100000ULL;
+    /** The key the writes go to: bytes sent at home. */
+    static QString key();
 
     static void onLibraryPage(benchmark::State &state, const Measure &measure);
     static void onRawListener(benchmark::State &state, const Measure &measure);
+
+private:
+    static void withWriter(benchmark::State &state, const ShownAmount::Expectation &arrived, const Measure &measure);
 };
 
 #endif

@@ -4,7 +4,6 @@
 #include "shownamount.h"
 
 #include "heapusage.h"
-#include "storagekeys.h"
 #include "storewriterprocess.h"
 
 #include <QCoreApplication>
@@ -13,8 +12,6 @@ namespace
 {
 const int WarmUpWrites = 2000;
 const int Updates = 10000;
-// Every write shows a tenth of a megabyte more, so that each one changes the screen.
-const qulonglong Step = 100000ULL;
 } // namespace
 
 void HeapGrowthBenchmark::registerBenchmarks()
@@ -25,26 +22,25 @@ void HeapGrowthBenchmark::registerBenchmarks()
 
 void HeapGrowthBenchmark::library(benchmark::State &state)
 {
-    AmountWatch::onLibraryPage(state, [&state](const ShownAmount::Expectation &arrived) { measure(state, arrived); });
+    AmountWatch::onLibraryPage(state, [&state](const ShownAmount::Expectation &arrived, StoreWriterProcess &writer) {
+        measure(state, arrived, writer);
+    });
 }
 
 void HeapGrowthBenchmark::floor(benchmark::State &state)
 {
-    AmountWatch::onRawListener(state, [&state](const ShownAmount::Expectation &arrived) { measure(state, arrived); });
+    AmountWatch::onRawListener(state, [&state](const ShownAmount::Expectation &arrived, StoreWriterProcess &writer) {
+        measure(state, arrived, writer);
+    });
 }
 
-void HeapGrowthBenchmark::measure(benchmark::State &state, const ShownAmount::Expectation &arrived)
+void HeapGrowthBenchmark::measure(benchmark::State &state, const ShownAmount::Expectation &arrived, StoreWriterProcess &writer)
 {
-    StoreWriterProcess writer(QStringLiteral(CELLCOUNTERS_STOREWRITER));
-    if (!writer.start()) {
-        state.SkipWithError("cannot start the store writer");
-        return;
-    }
-    const QString key = StorageKeys::path(StorageKeys::GprsHomeTxBytes);
+    const QString key = AmountWatch::key();
     // Writes until the last one has arrived and the writer has answered.
     auto storm = [&](int count, qulonglong first) {
-        const std::function<bool()> done = arrived(first + (qulonglong(count) - 1) * Step);
-        writer.send(StoreWriterProcess::burst(key, count, first, Step));
+        const std::function<bool()> done = arrived(first + (qulonglong(count) - 1) * AmountWatch::Step);
+        writer.send(StoreWriterProcess::burst(key, count, first, AmountWatch::Step));
         const bool ok = ShownAmount::waitUntil(done, 120000) && writer.waitForAnswer();
         QCoreApplication::processEvents();
         return ok;

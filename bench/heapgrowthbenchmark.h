@@ -9,6 +9,8 @@
 
 #include <functional>
 
+class StoreWriterProcess;
+
 /**
  * Memory under updates: with the page shown (or, for the floor, a bare GConf
  * listener on the key), warm-up storms of writes from another process, then
@@ -23,7 +25,7 @@ public:
 private:
     static void library(benchmark::State &state);
     static void floor(benchmark::State &state);
-    static void measure(benchmark::State &state, const ShownAmount::Expectation &arrived);
+    static void measure(benchmark::State &state, const ShownAmount::Expectation &arrived, StoreWriterProcess &writer);
 };
 
 #endif

@@ -3,9 +3,7 @@
 #include "amountwatch.h"
 #include "shownamount.h"
 
-#include "storagekeys.h"
 #include "storewriterprocess.h"
-
 
 #include <algorithm>
 #include <chrono>
@@ -17,7 +15,6 @@ const int WarmUpSamples = 30;
 const int Samples = 300;
 // Each sample shows a different tenth of a megabyte.
 const qulonglong FirstBytes = 900000000ULL;
-const qulonglong Step = 100000ULL;
 
 double percentile(std::vector<double> values, double fraction)
 {
@@ -41,27 +38,26 @@ void LiveUpdateBenchmark::registerBenchmarks()
 
 void LiveUpdateBenchmark::library(benchmark::State &state)
 {
-    AmountWatch::onLibraryPage(state, [&state](const ShownAmount::Expectation &arrived) { sample(state, arrived); });
+    AmountWatch::onLibraryPage(state, [&state](const ShownAmount::Expectation &arrived, StoreWriterProcess &writer) {
+        sample(state, arrived, writer);
+    });
 }
 
 void LiveUpdateBenchmark::floor(benchmark::State &state)
 {
-    AmountWatch::onRawListener(state, [&state](const ShownAmount::Expectation &arrived) { sample(state, arrived); });
+    AmountWatch::onRawListener(state, [&state](const ShownAmount::Expectation &arrived, StoreWriterProcess &writer) {
+        sample(state, arrived, writer);
+    });
 }
 
-void LiveUpdateBenchmark::sample(benchmark::State &state, const ShownAmount::Expectation &shows)
+void LiveUpdateBenchmark::sample(benchmark::State &state, const ShownAmount::Expectation &shows, StoreWriterProcess &writer)
 {
-    StoreWriterProcess writer(QStringLiteral(CELLCOUNTERS_STOREWRITER));
-    if (!writer.start()) {
-        state.SkipWithError("cannot start the store writer");
-        return;
-    }
-    const QString key = StorageKeys::path(StorageKeys::GprsHomeTxBytes);
+    const QString key = AmountWatch::key();
     std::vector<double> latencies;
     latencies.reserve(Samples);
     for (auto _ : state) {
         for (int i = 0; i < WarmUpSamples + Samples; ++i) {
-            const qulonglong bytes = FirstBytes + Step * qulonglong(i);
+            const qulonglong bytes = FirstBytes + AmountWatch::Step * qulonglong(i);
             const QString command = QStringLiteral("set %1 string %2").arg(key).arg(bytes);
             const std::function<bool()> arrived = shows(bytes);
             const auto start = std::chrono::steady_clock::now();

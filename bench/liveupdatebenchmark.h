@@ -8,6 +8,8 @@
 #include <QString>
 #include <functional>
 
+class StoreWriterProcess;
+
 /**
  * Live update: another process (the store writer) writes the home sent counter,
  * and the clock runs from the command to the writer until the home section's
@@ -24,7 +26,7 @@ private:
     static void library(benchmark::State &state);
     static void floor(benchmark::State &state);
     /** @p shows: the check whether a value has arrived where the measure looks. */
-    static void sample(benchmark::State &state, const ShownAmount::Expectation &shows);
+    static void sample(benchmark::State &state, const ShownAmount::Expectation &shows, StoreWriterProcess &writer);
 };
 
 #endif

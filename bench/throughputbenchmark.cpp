@@ -3,7 +3,6 @@
 #include "amountwatch.h"
 #include "shownamount.h"
 
-#include "storagekeys.h"
 #include "storewriterprocess.h"
 
 #include <algorithm>
@@ -15,8 +14,6 @@ namespace
 const int WarmUpWrites = 500;
 const int StormWrites = 5000;
 const int Storms = 2;
-// Every write shows a tenth of a megabyte more, so that each one changes the screen.
-const qulonglong Step = 100000ULL;
 } // namespace
 
 void ThroughputBenchmark::registerBenchmarks()
@@ -29,22 +26,21 @@ void ThroughputBenchmark::registerBenchmarks()
 
 void ThroughputBenchmark::library(benchmark::State &state)
 {
-    AmountWatch::onLibraryPage(state, [&state](const ShownAmount::Expectation &arrived) { storms(state, arrived); });
+    AmountWatch::onLibraryPage(state, [&state](const ShownAmount::Expectation &arrived, StoreWriterProcess &writer) {
+        storms(state, arrived, writer);
+    });
 }
 
 void ThroughputBenchmark::floor(benchmark::State &state)
 {
-    AmountWatch::onRawListener(state, [&state](const ShownAmount::Expectation &arrived) { storms(state, arrived); });
+    AmountWatch::onRawListener(state, [&state](const ShownAmount::Expectation &arrived, StoreWriterProcess &writer) {
+        storms(state, arrived, writer);
+    });
 }
 
-void ThroughputBenchmark::storms(benchmark::State &state, const ShownAmount::Expectation &arrived)
+void ThroughputBenchmark::storms(benchmark::State &state, const ShownAmount::Expectation &arrived, StoreWriterProcess &writer)
 {
-    StoreWriterProcess writer(QStringLiteral(CELLCOUNTERS_STOREWRITER));
-    if (!writer.start()) {
-        state.SkipWithError("cannot start the store writer");
-        return;
-    }
-    const QString key = StorageKeys::path(StorageKeys::GprsHomeTxBytes);
+    const QString key = AmountWatch::key();
     std::vector<double> rates;
     double total = 0;
     for (auto _ : state) {
@@ -52,8 +48,8 @@ void ThroughputBenchmark::storms(benchmark::State &state, const ShownAmount::Exp
             // Every storm ends on an amount of its own; storm 0 warms up.
             const int count = storm == 0 ? WarmUpWrites : StormWrites;
             const qulonglong first = 100000000000ULL * qulonglong(storm + 1);
-            const qulonglong last = first + (qulonglong(count) - 1) * Step;
-            const QString command = StoreWriterProcess::burst(key, count, first, Step);
+            const qulonglong last = first + (qulonglong(count) - 1) * AmountWatch::Step;
+            const QString command = StoreWriterProcess::burst(key, count, first, AmountWatch::Step);
             const std::function<bool()> done = arrived(last);
             const auto start = std::chrono::steady_clock::now();
             writer.send(command);

@@ -8,6 +8,8 @@
 #include <QString>
 #include <functional>
 
+class StoreWriterProcess;
+
 /**
  * Update throughput: the store writer writes the home sent counter as fast as
  * it can, and the rate is the number of writes over the time until the last one
@@ -22,7 +24,7 @@ public:
 private:
     static void library(benchmark::State &state);
     static void floor(benchmark::State &state);
-    static void storms(benchmark::State &state, const ShownAmount::Expectation &arrived);
+    static void storms(benchmark::State &state, const ShownAmount::Expectation &arrived, StoreWriterProcess &writer);
 };
 
 #endif
