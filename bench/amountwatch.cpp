@@ -5,7 +5,7 @@
 
 #include "datacounterwidget.h"
 #include "storagekeys.h"
-#include "storewriterprocess.h"
+#include "teststore.h"
 
 QString AmountWatch::key()
 {

@@ -4,7 +4,7 @@
 #include "shownamount.h"
 
 #include "heapusage.h"
-#include "storewriterprocess.h"
+#include "teststore.h"
 
 #include <QCoreApplication>
 

@@ -4,7 +4,7 @@
 #include "pagebuildbenchmark.h"
 
 #include "countercontainer.h"
-#include "itemfinder.h"
+#include "testscene.h"
 #include "storagekeys.h"
 
 #include <lotextedit.h>

@@ -5,7 +5,7 @@
 #include "datacounters.h"
 #include "datacountervalue.h"
 #include "datacounterwidget.h"
-#include "itemfinder.h"
+#include "testscene.h"
 
 #include <lolocale.h>
 

@@ -3,7 +3,7 @@
 #include "amountwatch.h"
 #include "shownamount.h"
 
-#include "storewriterprocess.h"
+#include "teststore.h"
 
 #include <algorithm>
 #include <chrono>

@@ -17,19 +17,14 @@ function(cellcounters_add_test name)
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LOTOOLKIT_TRANSLATIONS_DIR=${CELLCOUNTERS_TRANSLATIONS_BUILD_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endfunction()
 
-# cellcounters_add_tests([LIBS ...] [TIMEOUT s])
+# cellcounters_add_tests(<name>... [LIBS ...] [TIMEOUT s])
 #
-# One test per tst_*.cpp file of the calling folder, linked to the library and
-# the shared test helpers, so that a new test needs no build file edit.
+# One test per name, built from <name>.cpp of the calling folder and linked to
+# the library and the shared test helpers.
 function(cellcounters_add_tests)
     cmake_parse_arguments(T "" "TIMEOUT" "LIBS" ${ARGN})
-    file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
-    set(libs cellcounters ${T_LIBS})
-    if(TARGET cellcounters_testsupport)
-        list(APPEND libs cellcounters_testsupport)
-    endif()
-    foreach(source IN LISTS tests)
-        get_filename_component(name ${source} NAME_WE)
-        cellcounters_add_test(${name} SOURCES ${source} LIBS ${libs} TIMEOUT ${T_TIMEOUT})
+    foreach(name IN LISTS T_UNPARSED_ARGUMENTS)
+        cellcounters_add_test(${name} SOURCES ${name}.cpp
+            LIBS cellcounters cellcounters_testsupport ${T_LIBS} TIMEOUT ${T_TIMEOUT})
     endforeach()
 endfunction()

@@ -2,11 +2,9 @@
 #include "datacounters.h"
 #include "settingsitem.h"
 
-#include "externalstore.h"
+#include "teststore.h"
 #include "messagecapture.h"
-#include "itemfinder.h"
-#include "sceneshot.h"
-#include "storesync.h"
+#include "testscene.h"
 
 #include "lobutton.h"
 #include "lolayout.h"

@@ -3,10 +3,8 @@
 #include "datacounters.h"
 #include "settingsitem.h"
 
-#include "externalstore.h"
-#include "itemfinder.h"
-#include "sceneshot.h"
-#include "storesync.h"
+#include "teststore.h"
+#include "testscene.h"
 
 #include "lolocale.h"
 #include "loscenemanager.h"

@@ -3,11 +3,8 @@
 #include "dataamountwidget.h"
 #include "datacounters.h"
 #include "datacountervalue.h"
-#include "activescene.h"
-#include "itemfinder.h"
-#include "keytyper.h"
+#include "testscene.h"
 #include "messagecapture.h"
-#include "sceneshot.h"
 #include "settingsitem.h"
 
 #include "lobutton.h"

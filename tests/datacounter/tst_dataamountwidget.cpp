@@ -3,8 +3,7 @@
 #include "datacounters.h"
 #include "lolabel.h"
 #include "lolocale.h"
-#include "itemfinder.h"
-#include "sceneshot.h"
+#include "testscene.h"
 
 #include <QMetaObject>
 #include <QTest>

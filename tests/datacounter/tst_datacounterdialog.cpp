@@ -5,10 +5,9 @@
 #include "settingsitem.h"
 #include "storagekeys.h"
 
-#include "externalstore.h"
-#include "itemfinder.h"
+#include "teststore.h"
+#include "testscene.h"
 #include "messagecapture.h"
-#include "storesync.h"
 
 #include "lolabel.h"
 #include "lolocale.h"

@@ -8,12 +8,9 @@
 #include "storageif.h"
 #include "storagekeys.h"
 
-#include "activescene.h"
-#include "externalstore.h"
-#include "itemfinder.h"
-#include "keytyper.h"
+#include "testscene.h"
+#include "teststore.h"
 #include "messagecapture.h"
-#include "storesync.h"
 
 #include "lobutton.h"
 #include "logconfitem.h"

@@ -1,7 +1,7 @@
 // cellcounters-demo rendering headless: each of its three contents comes out
 // as a phone-sized PNG with something drawn on it, locales change what is
 // drawn, and the store of the session it was started in is left alone.
-#include "externalstore.h"
+#include "teststore.h"
 
 #include <QColor>
 #include <QImage>

@@ -2,9 +2,9 @@
 // buttons and fields through the view, typing, Enter, clicking elsewhere, the
 // back key. Dialogs must come up over the visible part of the page and the
 // store must see every action.
-#include "externalstore.h"
+#include "teststore.h"
 #include "hostwindow.h"
-#include "itemfinder.h"
+#include "testscene.h"
 
 #include "lobutton.h"
 #include "loinputmethodstate.h"

@@ -1,6 +1,6 @@
 // cellcounters-simulate against the test's own store: it grows every counter
 // from whatever another process left there, feeds the call totals, and seeds.
-#include "externalstore.h"
+#include "teststore.h"
 
 #include <QDate>
 #include <QProcess>

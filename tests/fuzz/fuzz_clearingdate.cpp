@@ -3,7 +3,7 @@
 
 #include "fuzzenvironment.h"
 #include "fuzzinput.h"
-#include "itemfinder.h"
+#include "testscene.h"
 
 #include "calltimerscontainer.h"
 #include "datacounters.h"

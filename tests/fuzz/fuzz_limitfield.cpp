@@ -4,7 +4,7 @@
 
 #include "fuzzenvironment.h"
 #include "fuzzinput.h"
-#include "itemfinder.h"
+#include "testscene.h"
 
 #include "countercontainer.h"
 #include "datacountervalue.h"

@@ -8,12 +8,8 @@
 #include "datacounters.h"
 #include "storagekeys.h"
 
-#include "activescene.h"
-#include "externalstore.h"
-#include "shownpage.h"
-#include "storebatch.h"
-#include "storesnapshot.h"
-#include "storesync.h"
+#include "testscene.h"
+#include "teststore.h"
 
 #include <lolocale.h>
 

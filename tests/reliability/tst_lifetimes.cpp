@@ -8,12 +8,10 @@
 #include "countercontainer.h"
 #include "storagekeys.h"
 
-#include "externalstore.h"
+#include "teststore.h"
 #include "heapusage.h"
-#include "itemfinder.h"
+#include "testscene.h"
 #include "messagecapture.h"
-#include "storesync.h"
-#include "storewriterprocess.h"
 
 #include <lobutton.h>
 #include <loinputmethodstate.h>

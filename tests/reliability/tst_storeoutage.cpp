@@ -6,10 +6,8 @@
 #include "datacounters.h"
 #include "storagekeys.h"
 
-#include "externalstore.h"
-#include "itemfinder.h"
-#include "shownpage.h"
-#include "storesync.h"
+#include "teststore.h"
+#include "testscene.h"
 
 #include <lobutton.h>
 #include <lolocale.h>

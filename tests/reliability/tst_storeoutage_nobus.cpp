@@ -4,8 +4,7 @@
 
 #include "datacounters.h"
 
-#include "itemfinder.h"
-#include "shownpage.h"
+#include "testscene.h"
 
 #include <lobutton.h>
 #include <lolocale.h>

@@ -6,11 +6,9 @@
 #include "datacounters.h"
 #include "storagekeys.h"
 
-#include "externalstore.h"
+#include "teststore.h"
 #include "heapusage.h"
-#include "shownpage.h"
-#include "storesync.h"
-#include "storewriterprocess.h"
+#include "testscene.h"
 
 #include <lolocale.h>
 

@@ -1,8 +1,7 @@
-#include "externalstore.h"
+#include "teststore.h"
 #include "logconfitem.h"
 #include "messagecapture.h"
 #include "storageif.h"
-#include "storesync.h"
 
 #include <QMetaMethod>
 #include <QSignalSpy>

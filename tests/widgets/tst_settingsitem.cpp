@@ -6,8 +6,7 @@
 #include "lolabel.h"
 #include "loprogressindicator.h"
 #include "lotheme.h"
-#include "itemfinder.h"
-#include "sceneshot.h"
+#include "testscene.h"
 
 #include <QFontMetricsF>
 #include <QGraphicsGridLayout>

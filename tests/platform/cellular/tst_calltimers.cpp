@@ -1,6 +1,5 @@
 #include "calltimers.h"
-#include "externalstore.h"
-#include "storesync.h"
+#include "teststore.h"
 
 #include <QProcess>
 #include <QSignalSpy>

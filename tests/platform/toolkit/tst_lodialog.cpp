@@ -1,4 +1,4 @@
-#include "itemfinder.h"
+#include "testscene.h"
 #include "lobutton.h"
 #include "lodialog.h"
 #include "lolabel.h"

@@ -1,7 +1,6 @@
-#include "externalstore.h"
+#include "teststore.h"
 #include "logconfitem.h"
 #include "messagecapture.h"
-#include "storesync.h"
 
 #include <QElapsedTimer>
 #include <QPointer>

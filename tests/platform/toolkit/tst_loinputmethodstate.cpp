@@ -1,4 +1,4 @@
-#include "activescene.h"
+#include "testscene.h"
 #include "loinputmethodstate.h"
 #include "lotextedit.h"
 

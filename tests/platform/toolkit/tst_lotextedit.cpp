@@ -1,5 +1,4 @@
-#include "activescene.h"
-#include "keytyper.h"
+#include "testscene.h"
 #include "loinputmethodstate.h"
 #include "lotextedit.h"
 
