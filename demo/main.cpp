@@ -16,19 +16,8 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
-
-bool hasArgument(int argc, char **argv, const char *name)
-{
-    const size_t length = std::strlen(name);
-    for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], name, length) == 0 && (argv[i][length] == '\0' || argv[i][length] == '='))
-            return true;
-    }
-    return false;
-}
 
 bool hasDisplay()
 {
@@ -75,29 +64,14 @@ QProcess *startSimulator(QObject *parent)
 
 int main(int argc, char **argv)
 {
-    const bool help = hasArgument(argc, argv, "--help") || hasArgument(argc, argv, "-h")
-        || hasArgument(argc, argv, "--help-all");
-    if (!help && !hasArgument(argc, argv, "--user-store") && !PrivateStore::isActive())
-        return PrivateStore::run(argc, argv);
-
-    const bool screenshot = hasArgument(argc, argv, "--screenshot");
-    if (screenshot && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!help && !hasDisplay()) {
-        std::fprintf(stderr, "cellcounters-demo: no display. Use --screenshot FILE to write a PNG, "
-                             "or run under xvfb-run.\n");
-        return 2;
-    }
-
-    QApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("cellcounters-demo"));
-
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Shows the data counters page in a phone-sized window. Unless --user-store is given it\n"
         "runs on a private settings store (own D-Bus session, temporary HOME) filled with\n"
         "realistic values. Esc or the Back button is the phone's back key."));
-    parser.addHelpOption();
+    // Not addHelpOption(): its --help-all would list Qt's own options, which are
+    // not read here (the arguments are read before the application exists).
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show these options."));
     const QCommandLineOption dialog(QStringLiteral("dialog"), QStringLiteral("Show the page inside its dialog."));
     const QCommandLineOption callTimers(QStringLiteral("call-timers"), QStringLiteral("Show the call timers dialog."));
     const QCommandLineOption shot(QStringLiteral("screenshot"),
@@ -115,9 +89,31 @@ int main(int argc, char **argv)
     const QCommandLineOption simulate(QStringLiteral("simulate"),
                                       QStringLiteral("Run cellcounters-simulate: counters and call timers move."));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Show the library's debug lines."));
-    parser.addOptions({dialog, callTimers, shot, delay, scroll, locale, userStore, simulate, verbose});
-    parser.process(app);
+    // "-platform" is one unknown option, not eight.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({help, dialog, callTimers, shot, delay, scroll, locale, userStore, simulate, verbose});
 
+    // Read before a session, a store or a window exists: --help and a mistake
+    // need none of them, no display either.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "cellcounters-demo: %s\nTry cellcounters-demo --help.\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        // The help text names the program through an application object; one
+        // without a window system does.
+        const QCoreApplication reader(argc, argv);
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "cellcounters-demo: unexpected argument %s\nTry cellcounters-demo --help.\n",
+                     qPrintable(parser.positionalArguments().constFirst()));
+        return 2;
+    }
     if (parser.isSet(dialog) && parser.isSet(callTimers)) {
         std::fprintf(stderr, "cellcounters-demo: --dialog and --call-timers exclude each other\n");
         return 2;
@@ -134,6 +130,20 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "cellcounters-demo: --scroll needs a number of pixels or \"end\"\n");
         return 2;
     }
+
+    if (!parser.isSet(userStore) && !PrivateStore::isActive())
+        return PrivateStore::run(argc, argv);
+
+    if (parser.isSet(shot) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!hasDisplay()) {
+        std::fprintf(stderr, "cellcounters-demo: no display. Use --screenshot FILE to write a PNG, "
+                             "or run under xvfb-run.\n");
+        return 2;
+    }
+
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("cellcounters-demo"));
     if (!parser.isSet(verbose))
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
 

@@ -130,6 +130,25 @@ QHash<QString, InstalledCatalog> &installedCatalogs()
     return catalogs;
 }
 
+// Qt 5 sets the application's layout direction from the translation of
+// "QT_LAYOUT_DIRECTION" whenever a translator comes or goes. The catalogs hold
+// the system's texts only and a locale may fall back to another language's
+// file, so the answer is the default locale's direction, not the file's: a
+// catalog installed under Arabic must not turn the application left-to-right.
+class CatalogTranslator : public QTranslator
+{
+public:
+    using QTranslator::QTranslator;
+
+    QString translate(const char *context, const char *sourceText, const char *disambiguation,
+                      int n) const override
+    {
+        if (qstrcmp(context, "QGuiApplication") == 0 && qstrcmp(sourceText, "QT_LAYOUT_DIRECTION") == 0)
+            return LoLocale().textDirection() == Qt::RightToLeft ? QStringLiteral("RTL") : QStringLiteral("LTR");
+        return QTranslator::translate(context, sourceText, disambiguation, n);
+    }
+};
+
 void syncCatalogs(const LoLocalePrivate &locale)
 {
     auto &installed = installedCatalogs();
@@ -159,7 +178,7 @@ void syncCatalogs(const LoLocalePrivate &locale)
             qDebug() << "LoLocale: no catalog" << catalog << "for" << locale.name << "in" << translationsDir();
             continue;
         }
-        auto *translator = new QTranslator(app);
+        auto *translator = new CatalogTranslator(app);
         if (!translator->load(file)) {
             qDebug() << "LoLocale: cannot load catalog" << file;
             delete translator;

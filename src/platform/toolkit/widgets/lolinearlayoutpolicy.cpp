@@ -2,6 +2,8 @@
 
 #include "lolayout.h"
 
+#include <QGraphicsWidget>
+
 LoLinearLayoutPolicy::LoLinearLayoutPolicy(LoLayout *layout, Qt::Orientation orientation)
     : m_layout(layout)
 {
@@ -54,6 +56,15 @@ void LoLinearLayoutPolicy::insertItem(int index, QGraphicsLayoutItem *item)
         }
     }
     m_layout->insertItem(index, item);
+    // A graphics widget keeps the direction that it took when it was made; one
+    // made without a parent and adopted here takes its row's, as a widget that
+    // one of Qt's widget layouts adopts does, unless its own was set.
+    QGraphicsItem *adopted = item->graphicsItem();
+    if (adopted && adopted->isWidget() && adopted->parentItem()) {
+        auto *widget = static_cast<QGraphicsWidget *>(adopted);
+        if (!widget->testAttribute(Qt::WA_SetLayoutDirection))
+            widget->unsetLayoutDirection();
+    }
 }
 
 void LoLinearLayoutPolicy::removeItem(QGraphicsLayoutItem *item)
