@@ -1,12 +1,13 @@
 #include "lolinearlayoutpolicy.h"
 
 #include "lolayout.h"
+#include "lotoolkit_debug.h"
 
 LoLinearLayoutPolicy::LoLinearLayoutPolicy(LoLayout *layout, Qt::Orientation orientation)
     : m_layout(layout)
 {
     if (!m_layout) {
-        qWarning("LoLinearLayoutPolicy: made without a layout; it arranges nothing");
+        qCWarning(LOTOOLKIT_LOG, "LoLinearLayoutPolicy: made without a layout; it arranges nothing");
         return;
     }
     m_layout->setOrientation(orientation);
