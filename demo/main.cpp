@@ -135,7 +135,7 @@ int main(int argc, char **argv)
         return 2;
     }
     if (!parser.isSet(verbose))
-        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
 
     useBuildTreeCatalogs();
     if (parser.isSet(locale)) {
