@@ -1,20 +1,13 @@
 #include "benchstore.h"
 
+#include "logconfstore.h"
 #include "storagekeys.h"
 
 #include <QDebug>
 
-#include <gconf/gconf-client.h>
-
-namespace
-{
-const char *const CallTimersResetDateKey = "/cellui/settings/calltimers/reset_date";
-} // namespace
-
 GConfClient *BenchStore::client()
 {
-    static GConfClient *client = gconf_client_get_default(); // lives as long as the process
-    return client;
+    return LoGConfStore::client();
 }
 
 QStringList BenchStore::pageKeys()
@@ -22,7 +15,7 @@ QStringList BenchStore::pageKeys()
     QStringList keys;
     for (int key = StorageKeys::GprsHomeTxBytes; key <= StorageKeys::GprsRoamingLastReset; ++key)
         keys.append(StorageKeys::path(key));
-    keys.append(QLatin1String(CallTimersResetDateKey));
+    keys.append(StorageKeys::CallTimersResetDatePath);
     return keys;
 }
 
@@ -46,11 +39,9 @@ bool BenchStore::populate()
 
 bool BenchStore::setString(const QString &key, const QString &value)
 {
-    GError *error = nullptr;
-    gconf_client_set_string(client(), key.toUtf8().constData(), value.toUtf8().constData(), &error);
-    if (error) {
-        qWarning() << "cannot write" << key << ':' << error->message;
-        g_error_free(error);
+    QString error;
+    if (LoConfStore::instance().write(key, value, &error) != LoConfStore::Written) {
+        qWarning() << "cannot write" << key << ':' << error.trimmed();
         return false;
     }
     return true;

@@ -8,8 +8,9 @@ typedef struct _GConfClient GConfClient;
 /**
  * The configuration store as the benchmarks see it: the eleven keys that the
  * data counters page reads (ten data counter keys and the call timers' clearing
- * date), filled with values such as a phone in use holds, and the process's
- * GConf client for the floors, which talk to GConf without the toolkit.
+ * date), filled with values such as a phone in use holds through the toolkit's
+ * store layer, and the process's GConf client for the floors, which talk to
+ * GConf without the toolkit.
  */
 class BenchStore
 {
@@ -22,7 +23,7 @@ public:
     /** Writes realistic values into every page key; false when the store is unreachable. */
     static bool populate();
 
-    /** Writes @p value as a string to @p key through GConf directly. */
+    /** Writes @p value as a string to @p key. */
     static bool setString(const QString &key, const QString &value);
 
     /** The directory part of a key path, as GConf watches it. */

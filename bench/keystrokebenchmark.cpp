@@ -7,6 +7,7 @@
 #include "testscene.h"
 #include "storagekeys.h"
 
+#include <loconfstore.h>
 #include <lotextedit.h>
 
 #include <QCoreApplication>
@@ -24,12 +25,9 @@ const QString Stored = QStringLiteral("12000000");
 
 QString storedText(StorageKeys::KeyId key)
 {
-    GConfValue *value = gconf_client_get(BenchStore::client(), StorageKeys::path(key).toUtf8().constData(), nullptr);
-    const QString text = value && value->type == GCONF_VALUE_STRING ? QString::fromUtf8(gconf_value_get_string(value))
-                                                                    : QString();
-    if (value)
-        gconf_value_free(value);
-    return text;
+    QString error;
+    const QVariant value = LoConfStore::instance().read(StorageKeys::path(key), &error);
+    return value.userType() == QMetaType::QString ? value.toString() : QString();
 }
 
 void typeKey(QWidget *editor, Qt::Key key, const QString &text)

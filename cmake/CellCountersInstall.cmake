@@ -7,8 +7,7 @@ install(EXPORT cellcountersTargets
 configure_package_config_file(cmake/cellcountersConfig.cmake.in
     ${CMAKE_CURRENT_BINARY_DIR}/cellcountersConfig.cmake
     INSTALL_DESTINATION ${CELLCOUNTERS_CMAKE_DIR})
-write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/cellcountersConfigVersion.cmake
-    COMPATIBILITY SameMajorVersion)
+# cellcountersConfigVersion.cmake comes from ecm_setup_version() in src/.
 install(FILES
     ${CMAKE_CURRENT_BINARY_DIR}/cellcountersConfig.cmake
     ${CMAKE_CURRENT_BINARY_DIR}/cellcountersConfigVersion.cmake
@@ -19,13 +18,12 @@ install(FILES
 # "cmake --install --prefix <dir>" (or a moved tree) still points at itself.
 set(CELLCOUNTERS_PC_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 file(RELATIVE_PATH CELLCOUNTERS_PC_TO_PREFIX "/prefix/${CELLCOUNTERS_PC_DIR}" "/prefix")
-set(CELLCOUNTERS_PC_LIBS "-lcellcounters -lvcp")
-set(CELLCOUNTERS_PC_CFLAGS "-I\${includedir}/cellcounters -I\${includedir}/lotoolkit -I\${includedir}/vcp")
-if(TARGET cellular)
-    string(APPEND CELLCOUNTERS_PC_LIBS " -lcellular")
-    string(APPEND CELLCOUNTERS_PC_CFLAGS " -I\${includedir}/cellular")
-endif()
-string(APPEND CELLCOUNTERS_PC_LIBS " -llotoolkit")
+set(CELLCOUNTERS_PC_LIBS "-lcellcounters -lvcp -lcellular -llotoolkit -lloconfig")
+set(CELLCOUNTERS_PC_CFLAGS "")
+foreach(lib cellcounters lotoolkit loconfig vcp cellular)
+    string(APPEND CELLCOUNTERS_PC_CFLAGS " -I\${includedir}/${lib}")
+endforeach()
+string(STRIP "${CELLCOUNTERS_PC_CFLAGS}" CELLCOUNTERS_PC_CFLAGS)
 configure_file(cmake/cellcounters.pc.in ${CMAKE_CURRENT_BINARY_DIR}/cellcounters.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/cellcounters.pc
     DESTINATION ${CELLCOUNTERS_PC_DIR}

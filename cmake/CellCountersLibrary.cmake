@@ -1,22 +1,18 @@
-# cellcounters_add_library(<target> EXPORT_MACRO_NAME <prefix> [SOURCES ...] [SUBDIRS dir...]
-#                          [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
+# cellcounters_add_library(<target> EXPORT_MACRO_NAME <prefix>
+#                          SOURCES <file>... [HEADERS <file>...] [INCLUDE_DIRS <dir>...]
+#                          [LOGGING_CATEGORY <name>] [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])
 #
-# Creates a versioned shared library from SOURCES and from the *.cpp files of each
-# listed sub-directory, so adding a class never means editing a build file. A
-# sub-directory that needs more (generated sources, extra links) may also have a
-# CMakeLists.txt of its own. Every sub-directory is on the include path, so
-# headers are included by file name.
-# Public headers are the *.h files of the sub-directories; they are installed
-# flat into include/<target>/ together with the generated export header.
+# A versioned shared library from SOURCES (paths relative to the calling folder).
+# HEADERS are what a host needs: they are installed, with the generated export
+# header <target>_export.h, into include/<target>/, the one include folder of the
+# library. INCLUDE_DIRS are the library's own source folders that code built
+# against it in this tree includes from (default: the calling folder).
+# LOGGING_CATEGORY declares the library's logging category, debug lines on by
+# default, as <TARGET>_LOG in the private header <target>_debug.h.
 function(cellcounters_add_library target)
-    cmake_parse_arguments(L "" "EXPORT_MACRO_NAME" "SOURCES;SUBDIRS;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
-    set(sources ${L_SOURCES})
-    foreach(dir IN LISTS L_SUBDIRS)
-        file(GLOB dir_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
-        list(APPEND sources ${dir_sources})
-    endforeach()
-    list(REMOVE_DUPLICATES sources)
-    add_library(${target} SHARED ${sources})
+    cmake_parse_arguments(L "" "EXPORT_MACRO_NAME;LOGGING_CATEGORY"
+        "SOURCES;HEADERS;INCLUDE_DIRS;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+    add_library(${target} SHARED ${L_SOURCES})
     set_target_properties(${target} PROPERTIES
         VERSION ${PROJECT_VERSION}
         SOVERSION ${PROJECT_VERSION_MAJOR}
@@ -27,22 +23,30 @@ function(cellcounters_add_library target)
     generate_export_header(${target}
         BASE_NAME ${L_EXPORT_MACRO_NAME}
         EXPORT_FILE_NAME ${CMAKE_CURRENT_BINARY_DIR}/${target}_export.h)
-    target_include_directories(${target} PUBLIC
-        $<BUILD_INTERFACE:${CMAKE_CURRENT_BINARY_DIR}>
-        $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/${target}>)
-    set(headers ${CMAKE_CURRENT_BINARY_DIR}/${target}_export.h)
-    foreach(dir IN LISTS L_SUBDIRS)
-        set(path ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
-        target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${path}>)
-        if(NOT dir STREQUAL "." AND EXISTS ${path}/CMakeLists.txt)
-            add_subdirectory(${dir})
-        endif()
-        file(GLOB dir_headers CONFIGURE_DEPENDS ${path}/*.h)
-        list(APPEND headers ${dir_headers})
+    if(L_LOGGING_CATEGORY)
+        string(TOUPPER ${target} prefix)
+        ecm_qt_declare_logging_category(${target}
+            HEADER ${target}_debug.h
+            IDENTIFIER ${prefix}_LOG
+            CATEGORY_NAME ${L_LOGGING_CATEGORY}
+            DEFAULT_SEVERITY Debug)
+    endif()
+
+    if(NOT L_INCLUDE_DIRS)
+        set(L_INCLUDE_DIRS .)
+    endif()
+    set(build_dirs ${CMAKE_CURRENT_BINARY_DIR})
+    foreach(dir IN LISTS L_INCLUDE_DIRS)
+        list(APPEND build_dirs ${CMAKE_CURRENT_SOURCE_DIR}/${dir})
     endforeach()
+    target_include_directories(${target} PUBLIC
+        "$<BUILD_INTERFACE:${build_dirs}>"
+        $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/${target}>)
     target_link_libraries(${target} PUBLIC ${L_PUBLIC_LIBS} PRIVATE ${L_PRIVATE_LIBS})
+
     install(TARGETS ${target} EXPORT cellcountersTargets
-        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT development
-        INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${target})
-    install(FILES ${headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${target} COMPONENT development)
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT development)
+    install(FILES ${L_HEADERS} ${CMAKE_CURRENT_BINARY_DIR}/${target}_export.h
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${target}
+        COMPONENT development)
 endfunction()

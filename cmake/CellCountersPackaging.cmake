@@ -3,7 +3,7 @@
 # that was compiled in, so the packages install exactly there):
 #   libcellcounters1      runtime: the shared libraries and the English catalogs
 #   libcellcounters-dev   development: headers, CMake package config, pkg-config file
-#   cellcounters-demo     the demo host and the traffic simulator
+#   cellcounters-demo     the demo host, the traffic simulator and the store writer
 set(CPACK_PACKAGE_NAME cellcounters)
 set(CPACK_PACKAGE_VENDOR "cellcounters developers")
 set(CPACK_PACKAGE_CONTACT "cellcounters developers <cellcounters@localhost>")
@@ -25,6 +25,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
     ${CMAKE_BINARY_DIR}/src
+    ${CMAKE_BINARY_DIR}/src/platform/config
     ${CMAKE_BINARY_DIR}/src/platform/toolkit
     ${CMAKE_BINARY_DIR}/src/platform/vcp
     ${CMAKE_BINARY_DIR}/src/platform/cellular)
@@ -49,6 +50,6 @@ set(CPACK_DEBIAN_DEMO_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_DEMO_PACKAGE_DEPENDS
     "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), gconf2, dbus, fonts-dejavu-core")
 set(CPACK_DEBIAN_DEMO_DESCRIPTION
-    "Demo: cellcounters-demo shows the data counters page, its dialog or the call timers\nin a phone-sized window over a private settings store; cellcounters-simulate\nadvances the counters and call totals as a phone's counter daemon would.")
+    "Demo: cellcounters-demo shows the data counters page, its dialog or the call timers\nin a phone-sized window over a private settings store; cellcounters-simulate\nadvances the counters and call totals as a phone's counter daemon would;\ncellcounters-storewriter sets, reads and lists keys of the store from a shell.")
 
 include(CPack)

@@ -1,19 +1,24 @@
 #include "demostore.h"
 
-#include "calltotalskeys.h"
+#include "calltimers.h"
 #include "datacounters.h"
 #include "logconfitem.h"
 #include "storagekeys.h"
 #include "storageif.h"
-#include "storecount.h"
 
 #include <QLocale>
 
 namespace {
 
-void setCallTotal(CallTotalsKeys::Total total, quint64 seconds)
+// Counts travel as decimal text, as the page and a counter daemon write them.
+QString stored(quint64 count)
 {
-    LoGConfItem(CallTotalsKeys::path(total)).set(StoreCount::toStored(seconds));
+    return QString::number(count);
+}
+
+void setCallTotal(const QString &key, quint64 seconds)
+{
+    LoGConfItem(key).set(stored(seconds));
 }
 
 } // namespace
@@ -25,26 +30,26 @@ void DemoStore::seed(const QDateTime &now)
                      GprsHomeLastReset, GprsRoamingTxBytes, GprsRoamingRxBytes, GprsRoamingNotificationPeriod,
                      GprsRoamingUiNotificationPeriod, GprsRoamingLastReset},
                     nullptr);
-    store.setValue(GprsHomeTxBytes, StoreCount::toStored(48213504));
-    store.setValue(GprsHomeRxBytes, StoreCount::toStored(731870208));
+    store.setValue(GprsHomeTxBytes, stored(48213504));
+    store.setValue(GprsHomeRxBytes, stored(731870208));
     // Warning off at home; the limit entered before stays for the field.
-    store.setValue(GprsHomeNotificationPeriod, StoreCount::toStored(0));
-    store.setValue(GprsHomeUiNotificationPeriod, StoreCount::toStored(2000000000));
+    store.setValue(GprsHomeNotificationPeriod, stored(0));
+    store.setValue(GprsHomeUiNotificationPeriod, stored(2000000000));
     store.setValue(GprsHomeLastReset, resetDateText(now.addDays(-23)));
 
-    store.setValue(GprsRoamingTxBytes, StoreCount::toStored(1240000));
-    store.setValue(GprsRoamingRxBytes, StoreCount::toStored(8620000));
-    store.setValue(GprsRoamingNotificationPeriod, StoreCount::toStored(50000000));
-    store.setValue(GprsRoamingUiNotificationPeriod, StoreCount::toStored(50000000));
+    store.setValue(GprsRoamingTxBytes, stored(1240000));
+    store.setValue(GprsRoamingRxBytes, stored(8620000));
+    store.setValue(GprsRoamingNotificationPeriod, stored(50000000));
+    store.setValue(GprsRoamingUiNotificationPeriod, stored(50000000));
     // Roaming counters were never reset.
     store.setValue(GprsRoamingLastReset, QVariant());
 
-    setCallTotal(CallTotalsKeys::LastCall, 95);
-    setCallTotal(CallTotalsKeys::Dialled, 12312);
-    setCallTotal(CallTotalsKeys::Received, 18160);
-    setCallTotal(CallTotalsKeys::All, 30472);
+    setCallTotal(Cellular::CallTimersKeys::LastCall, 95);
+    setCallTotal(Cellular::CallTimersKeys::Dialled, 12312);
+    setCallTotal(Cellular::CallTimersKeys::Received, 18160);
+    setCallTotal(Cellular::CallTimersKeys::All, 30472);
     // Stored in Latin digits whatever the system language, as the section writes it.
-    LoGConfItem(CallTotalsKeys::resetDatePath())
+    LoGConfItem(StorageKeys::CallTimersResetDatePath)
         .set(QVariant(QLocale::c().toString(now.date().addDays(-64), QString::fromLatin1(FORMAT))));
 }
 

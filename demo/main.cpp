@@ -145,7 +145,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("cellcounters-demo"));
     if (!parser.isSet(verbose))
-        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
 
     useBuildTreeCatalogs();
     if (parser.isSet(locale)) {

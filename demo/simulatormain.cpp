@@ -41,7 +41,7 @@ int main(int argc, char **argv)
         return 2;
     }
     if (!parser.isSet(verbose))
-        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
 
     if (parser.isSet(seed)) {
         DemoStore::seed();

@@ -1,11 +1,14 @@
 #include "trafficsimulator.h"
 
+#include "calltimers.h"
+#include "datacountervalue.h"
 #include "logconfitem.h"
 #include "storagekeys.h"
 #include "storageif.h"
-#include "storecount.h"
 
 #include <QDateTime>
+
+#include <limits>
 
 namespace {
 
@@ -16,6 +19,27 @@ const quint64 HomeTx[2] = {2000, 30000};
 const quint64 RoamingRx[2] = {1000, 22000};
 const quint64 RoamingTx[2] = {200, 3000};
 
+// A stored count (bytes or seconds) as the page reads it: unset, negative or
+// unreadable counts as 0, so that the simulator carries on from a sane start.
+quint64 storedCount(const QVariant &value)
+{
+    DataCounterValue count;
+    count = value;
+    return count.toBytes();
+}
+
+QString toStored(quint64 count)
+{
+    return QString::number(count);
+}
+
+// @p count + @p step, the largest count instead of wrapping around.
+quint64 add(quint64 count, quint64 step)
+{
+    const quint64 max = std::numeric_limits<quint64>::max();
+    return step > max - count ? max : count + step;
+}
+
 } // namespace
 
 TrafficSimulator::TrafficSimulator(QObject *parent)
@@ -24,8 +48,10 @@ TrafficSimulator::TrafficSimulator(QObject *parent)
 {
     using namespace StorageKeys;
     mStore = new StorageIf({GprsHomeTxBytes, GprsHomeRxBytes, GprsRoamingTxBytes, GprsRoamingRxBytes}, this);
-    for (int i = 0; i < CallTotalsKeys::Count; ++i)
-        mCallTotals[i] = new LoGConfItem(CallTotalsKeys::path(CallTotalsKeys::Total(i)), this);
+    const QString *const totals[TotalCount] = {&Cellular::CallTimersKeys::LastCall, &Cellular::CallTimersKeys::Dialled,
+                                               &Cellular::CallTimersKeys::Received, &Cellular::CallTimersKeys::All};
+    for (int i = 0; i < TotalCount; ++i)
+        mCallTotals[i] = new LoGConfItem(*totals[i], this);
     mTimer.setInterval(500);
     connect(&mTimer, &QTimer::timeout, this, &TrafficSimulator::step);
     mCallLength = randomBetween(20, 120);
@@ -77,16 +103,16 @@ void TrafficSimulator::step()
 
 void TrafficSimulator::addBytes(StorageKeys::KeyId key, quint64 bytes)
 {
-    const quint64 count = StoreCount::read(mStore->value(key, QVariant(0)));
-    mStore->setValue(key, StoreCount::toStored(StoreCount::add(count, bytes)));
+    const quint64 count = storedCount(mStore->value(key, QVariant(0)));
+    mStore->setValue(key, toStored(add(count, bytes)));
 }
 
-void TrafficSimulator::addSeconds(CallTotalsKeys::Total total, quint64 seconds)
+void TrafficSimulator::addSeconds(Total total, quint64 seconds)
 {
     LoGConfItem *item = mCallTotals[total];
     // The library reads at most 32 bits of seconds; stay within them.
-    const quint64 count = qMin<quint64>(StoreCount::add(StoreCount::read(item->value()), seconds), 0xffffffffu);
-    item->set(StoreCount::toStored(count));
+    const quint64 count = qMin<quint64>(add(storedCount(item->value()), seconds), 0xffffffffu);
+    item->set(toStored(count));
 }
 
 quint64 TrafficSimulator::randomBetween(quint64 low, quint64 high)
@@ -107,9 +133,9 @@ void TrafficSimulator::advanceCall()
         return;
     }
     ++mCallSeconds;
-    addSeconds(mDialled ? CallTotalsKeys::Dialled : CallTotalsKeys::Received, 1);
-    addSeconds(CallTotalsKeys::All, 1);
-    mCallTotals[CallTotalsKeys::LastCall]->set(StoreCount::toStored(mCallSeconds));
+    addSeconds(mDialled ? Dialled : Received, 1);
+    addSeconds(All, 1);
+    mCallTotals[LastCall]->set(toStored(mCallSeconds));
     if (mCallSeconds >= mCallLength)
         mPause = randomBetween(3, 8);
 }

@@ -5,7 +5,6 @@
 #include <QRandomGenerator>
 #include <QTimer>
 
-#include "calltotalskeys.h"
 #include "storagekeys.h"
 
 class LoGConfItem;
@@ -42,12 +41,14 @@ Q_SIGNALS:
 
 private:
     void addBytes(StorageKeys::KeyId key, quint64 bytes);
-    void addSeconds(CallTotalsKeys::Total total, quint64 seconds);
+    // The call totals, in the order of Cellular::CallTimers::CallTimersInfo.
+    enum Total { LastCall, Dialled, Received, All, TotalCount };
+    void addSeconds(Total total, quint64 seconds);
     quint64 randomBetween(quint64 low, quint64 high);
     void advanceCall();
 
     StorageIf *mStore;
-    LoGConfItem *mCallTotals[CallTotalsKeys::Count];
+    LoGConfItem *mCallTotals[TotalCount];
     QTimer mTimer;
     QRandomGenerator mRandom;
     quint64 mSteps = 0;

@@ -6,7 +6,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Packages needed to build, test and run the library and its demo.
 CELLCOUNTERS_PACKAGES=(
     build-essential cmake pkg-config
-    qtbase5-dev qttools5-dev-tools
+    qtbase5-dev qttools5-dev-tools extra-cmake-modules
     libgconf2-dev gconf2 dbus
     libicu-dev
     fonts-dejavu-core

@@ -3,6 +3,7 @@
 #include "datacounters.h"
 #include "mdebugstream.h"
 #include "settingsitem.h"
+#include "storagekeys.h"
 
 #include "lobutton.h"
 #include "logconfitem.h"
@@ -13,8 +14,6 @@
 #include <QLocale>
 
 namespace {
-
-const char *const ResetDateKey = "/cellui/settings/calltimers/reset_date";
 
 // h:mm:ss with hours unbounded, in the user's numerals.
 QString durationText(quint32 seconds, const LoLocale &locale)
@@ -44,7 +43,7 @@ CallTimersContainer::CallTimersContainer(QGraphicsItem *parent)
     connect(mCallTimers, SIGNAL(timersUpdated(CallTimers::CallTimersInfo)),
             this, SLOT(updateTimers(CallTimers::CallTimersInfo)));
 
-    mResetDateConfItem = new LoGConfItem(QLatin1String(ResetDateKey), this);
+    mResetDateConfItem = new LoGConfItem(StorageKeys::CallTimersResetDatePath, this);
     connect(mResetDateConfItem, SIGNAL(valueChanged()), this, SLOT(resetDateChanged()));
 
     resetDateChanged();

@@ -3,12 +3,12 @@
 #include "datacounters.h"
 #include "datacounterwidget.h"
 
-#include <QDebug>
+#include "cellcounters_debug.h"
 
 DataCounterDialog::DataCounterDialog()
     : LoDialog()
 {
-    qDebug() << "!--------------------------" << Q_FUNC_INFO << "--------------------------!";
+    qCDebug(CELLCOUNTERS_LOG) << "!--------------------------" << Q_FUNC_INFO << "--------------------------!";
 
     m_page = new DataCounterWidget(false, nullptr);
     // The page validates its fields on checkValidity(); the close result does not matter.
@@ -20,7 +20,7 @@ DataCounterDialog::DataCounterDialog()
 
 DataCounterDialog::~DataCounterDialog()
 {
-    qDebug() << Q_FUNC_INFO;
+    qCDebug(CELLCOUNTERS_LOG) << Q_FUNC_INFO;
 }
 
 void DataCounterDialog::retranslateUi()

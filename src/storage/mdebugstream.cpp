@@ -1,13 +1,14 @@
 #include "mdebugstream.h"
 
-#include <QLoggingCategory>
+#include "cellcounters_debug.h"
 
 QDebug mDebugStream(const QString &text)
 {
-    QDebug stream = qDebug();
-    // Qt drops the line when debug output is off; the start of it need not be built.
-    const QLoggingCategory *category = QLoggingCategory::defaultCategory();
-    if (category && !category->isDebugEnabled())
+    const QLoggingCategory &category = CELLCOUNTERS_LOG();
+    QDebug stream = QMessageLogger().debug(category);
+    // Qt drops the line when the category's debug output is off; the start of it
+    // need not be built.
+    if (!category.isDebugEnabled())
         return stream;
     stream << QString::fromLatin1("%1:").arg(text).toLocal8Bit().constData();
     return stream;

@@ -17,6 +17,7 @@ const QString GprsRoamingRxBytesPath = TransferKeyPrefix + QStringLiteral("gprs_
 const QString GprsRoamingNotificationPeriodPath = GeneralKeyPrefix + QStringLiteral("gprs_roaming_notification_period");
 const QString GprsRoamingUiNotificationPeriodPath = GeneralKeyPrefix + QStringLiteral("gprs_roaming_notification_period_UI");
 const QString GprsRoamingLastResetPath = GeneralKeyPrefix + QStringLiteral("gprs_roaming_last_reset");
+const QString CallTimersResetDatePath = QStringLiteral("/cellui/settings/calltimers/reset_date");
 
 QString path(int key)
 {

@@ -42,6 +42,9 @@ CELLCOUNTERS_EXPORT extern const QString GprsRoamingNotificationPeriodPath;
 CELLCOUNTERS_EXPORT extern const QString GprsRoamingUiNotificationPeriodPath;
 CELLCOUNTERS_EXPORT extern const QString GprsRoamingLastResetPath;
 
+/** The call timers' clearing date, "yyyy-MM-dd" (see CallTimersContainer). */
+CELLCOUNTERS_EXPORT extern const QString CallTimersResetDatePath;
+
 /** The configuration key path of @p key; empty for a number outside 0 to 12. */
 CELLCOUNTERS_EXPORT QString path(int key);
 }

@@ -11,13 +11,19 @@ expected="1.3 qtn_cell_counters_never 7"
 
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
 
-for lib in cellcounters lotoolkit vcp cellular; do
+for lib in cellcounters lotoolkit loconfig vcp cellular; do
     so=$(ls "$prefix"/lib*/lib$lib.so.*.*.* "$prefix"/lib/*/lib$lib.so.*.*.* 2>/dev/null | head -n 1)
     [ -n "$so" ] || { echo "lib$lib.so.<version> not installed"; exit 1; }
     soname=$(objdump -p "$so" | awk '/SONAME/ {print $2}')
     [ "$soname" = "lib$lib.so.1" ] || { echo "lib$lib: SONAME '$soname'"; exit 1; }
 done
 echo "versioned libraries with SONAME: ok"
+
+# Only what a host needs: the toolkit's scene plumbing and the store's backends stay inside.
+for header in loscenemanager.h lolocalenotifier.h loconfstore.h logconfstore.h cellcounters_debug.h; do
+    [ -z "$(find "$prefix/include" -name "$header")" ] || { echo "$header installed"; exit 1; }
+done
+echo "installed headers: ok"
 
 "$cmake" -S "$consumer" -B "$work/cmake-build" -DCMAKE_PREFIX_PATH="$prefix" \
     -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" >/dev/null

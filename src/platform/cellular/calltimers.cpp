@@ -1,31 +1,36 @@
 #include "calltimers.h"
 
+#include "cellular_debug.h"
+#include "loconfstore.h"
 #include "logconfitem.h"
 
-#include <QLoggingCategory>
 #include <QTimer>
 
-#include <gconf/gconf-client.h>
-
 #include <cmath>
-#include <cstring>
 #include <limits>
-
-Q_LOGGING_CATEGORY(lcCallTimers, "cellular.calltimers")
 
 namespace Cellular {
 
-namespace {
+namespace CallTimersKeys {
+const QString Directory = QStringLiteral("/cellular/calltimers");
+const QString LastCall = QStringLiteral("/cellular/calltimers/last_call");
+const QString Dialled = QStringLiteral("/cellular/calltimers/dialled");
+const QString Received = QStringLiteral("/cellular/calltimers/received");
+const QString All = QStringLiteral("/cellular/calltimers/all");
+const QString Available = QStringLiteral("/cellular/calltimers/available");
+const QString UpdateInterval = QStringLiteral("/cellular/calltimers/update_interval");
+}
 
-const char *const Directory = "/cellular/calltimers";
+namespace {
 
 // Indexes into the total keys; the order is that of CallTimersInfo.
 enum Total { LastCall, Dialled, Received, All, TotalCount };
-const char *const TotalNames[TotalCount] = {"last_call", "dialled", "received", "all"};
 
-QString keyPath(const char *name)
+const QString &totalKey(int total)
 {
-    return QLatin1String(Directory) + QLatin1Char('/') + QLatin1String(name);
+    static const QString *const keys[TotalCount] = {&CallTimersKeys::LastCall, &CallTimersKeys::Dialled,
+                                                    &CallTimersKeys::Received, &CallTimersKeys::All};
+    return *keys[total];
 }
 
 const quint32 MaxSeconds = std::numeric_limits<quint32>::max();
@@ -65,7 +70,7 @@ quint32 toSeconds(const QVariant &value, const QString &key)
     default:
         break;
     }
-    qCDebug(lcCallTimers) << "unreadable value in" << key << value;
+    qCDebug(CELLULAR_LOG) << "unreadable value in" << key << value;
     return 0;
 }
 
@@ -86,37 +91,6 @@ bool isSwitchedOff(const QVariant &value)
     }
 }
 
-// A stored value as the configuration items give it, for the kinds that the
-// keys here can sensibly hold; false for a list or a pair, which they read in
-// full themselves.
-bool toScalar(const GConfValue *value, QVariant *result)
-{
-    *result = QVariant();
-    if (!value)
-        return true;
-    switch (value->type) {
-    case GCONF_VALUE_STRING:
-        *result = QString::fromUtf8(gconf_value_get_string(value));
-        return true;
-    case GCONF_VALUE_INT:
-        *result = gconf_value_get_int(value);
-        return true;
-    case GCONF_VALUE_FLOAT:
-        *result = gconf_value_get_float(value);
-        return true;
-    case GCONF_VALUE_BOOL:
-        *result = bool(gconf_value_get_bool(value));
-        return true;
-    case GCONF_VALUE_LIST:
-    case GCONF_VALUE_PAIR:
-        return false;
-    case GCONF_VALUE_SCHEMA:
-    case GCONF_VALUE_INVALID:
-        break;
-    }
-    return true;
-}
-
 void registerMetaType()
 {
     // Both spellings, so that queued connections and signal spies work with the
@@ -131,16 +105,14 @@ class CallTimers::Private
 {
 public:
     explicit Private(CallTimers *q);
-    ~Private();
 
-    bool readKey(const char *name, QVariant *value, bool *scalar) const;
+    bool readKey(const QString &key, QVariant *value) const;
     bool readTimers(CallTimersInfo *info) const;
     LoGConfItem *updateIntervalItem();
     void scheduleReport();
     void report();
 
     CallTimers *const q;
-    GConfClient *client = nullptr;
     LoGConfItem *totals[TotalCount] = {};
     LoGConfItem *available = nullptr;
     // Made when first needed: nothing here follows the setting, and an item
@@ -153,67 +125,33 @@ public:
 
 CallTimers::Private::Private(CallTimers *q)
     : q(q)
-    , client(gconf_client_get_default())
 {
     for (int i = 0; i < TotalCount; ++i) {
-        totals[i] = new LoGConfItem(keyPath(TotalNames[i]), q);
+        totals[i] = new LoGConfItem(totalKey(i), q);
         QObject::connect(totals[i], &LoGConfItem::valueChanged, q, [this] { scheduleReport(); });
     }
-    available = new LoGConfItem(keyPath("available"), q);
+    available = new LoGConfItem(CallTimersKeys::Available, q);
     QObject::connect(available, &LoGConfItem::valueChanged, q, [this] { scheduleReport(); });
-}
-
-CallTimers::Private::~Private()
-{
-    if (client)
-        g_object_unref(client);
 }
 
 // Whether the timers are valid, and then their totals in @p info, from one
 // request for the whole directory: a round trip to the daemon costs more than
 // anything else here, and the availability and the totals then come from the
-// same moment. What the daemon holds now, as the configuration items read it:
-// GConf's client cache is not consulted.
+// same moment.
 bool CallTimers::Private::readTimers(CallTimersInfo *info) const
 {
-    if (!client)
-        return false;
-    gconf_client_clear_cache(client);
-    GError *error = nullptr;
-    GSList *entries = gconf_client_all_entries(client, Directory, &error);
-    if (error) {
-        qCDebug(lcCallTimers) << "store unreachable:" << error->message;
-        g_error_free(error);
-        g_slist_free_full(entries, reinterpret_cast<GDestroyNotify>(gconf_entry_unref));
+    QString error;
+    const QHash<QString, QVariant> stored = LoConfStore::instance().readDirectory(CallTimersKeys::Directory, &error);
+    if (!error.isEmpty()) {
+        qCDebug(CELLULAR_LOG) << "store unreachable:" << error.toUtf8().constData();
         return false;
     }
-    QVariant availability;
-    QVariant stored[TotalCount];
-    bool scalar[TotalCount] = {true, true, true, true};
-    for (GSList *it = entries; it; it = it->next) {
-        auto *entry = static_cast<GConfEntry *>(it->data);
-        const char *key = gconf_entry_get_key(entry);
-        const char *slash = strrchr(key, '/');
-        const char *name = slash ? slash + 1 : key;
-        const GConfValue *value = gconf_entry_get_value(entry);
-        if (qstrcmp(name, "available") == 0) {
-            toScalar(value, &availability);
-            continue;
-        }
-        for (int i = 0; i < TotalCount; ++i) {
-            if (qstrcmp(name, TotalNames[i]) == 0)
-                scalar[i] = toScalar(value, &stored[i]);
-        }
-    }
-    g_slist_free_full(entries, reinterpret_cast<GDestroyNotify>(gconf_entry_unref));
-    if (isSwitchedOff(availability))
+    if (isSwitchedOff(stored.value(CallTimersKeys::Available)))
         return false;
 
     quint32 values[TotalCount];
-    for (int i = 0; i < TotalCount; ++i) {
-        const QVariant value = scalar[i] ? stored[i] : totals[i]->value();
-        values[i] = toSeconds(value, totals[i]->key());
-    }
+    for (int i = 0; i < TotalCount; ++i)
+        values[i] = toSeconds(stored.value(totalKey(i)), totalKey(i));
     info->lastCall = values[LastCall];
     info->dialled = values[Dialled];
     info->received = values[Received];
@@ -221,26 +159,14 @@ bool CallTimers::Private::readTimers(CallTimersInfo *info) const
     return true;
 }
 
-// What the daemon holds now in one key, as toScalar() gives it; false when the
-// store does not answer.
-bool CallTimers::Private::readKey(const char *name, QVariant *value, bool *scalar) const
+// What the store holds in one key; false when it does not answer.
+bool CallTimers::Private::readKey(const QString &key, QVariant *value) const
 {
-    *value = QVariant();
-    *scalar = true;
-    if (!client)
-        return false;
-    const QByteArray key = keyPath(name).toLatin1();
-    gconf_client_clear_cache(client);
-    GError *error = nullptr;
-    GConfValue *stored = gconf_client_get(client, key.constData(), &error);
-    *scalar = toScalar(stored, value);
-    if (stored)
-        gconf_value_free(stored);
-    if (error) {
-        qCDebug(lcCallTimers) << "store unreachable:" << error->message;
-        g_error_free(error);
+    QString error;
+    *value = LoConfStore::instance().read(key, &error);
+    if (!error.isEmpty()) {
+        qCDebug(CELLULAR_LOG) << "store unreachable:" << error.toUtf8().constData();
         *value = QVariant();
-        *scalar = true;
         return false;
     }
     return true;
@@ -249,7 +175,7 @@ bool CallTimers::Private::readKey(const char *name, QVariant *value, bool *scala
 LoGConfItem *CallTimers::Private::updateIntervalItem()
 {
     if (!updateInterval)
-        updateInterval = new LoGConfItem(keyPath("update_interval"), q);
+        updateInterval = new LoGConfItem(CallTimersKeys::UpdateInterval, q);
     return updateInterval;
 }
 
@@ -297,17 +223,14 @@ CallTimers::~CallTimers()
 bool CallTimers::isValid() const
 {
     QVariant available;
-    bool scalar = true;
-    return d->readKey("available", &available, &scalar) && !isSwitchedOff(available);
+    return d->readKey(CallTimersKeys::Available, &available) && !isSwitchedOff(available);
 }
 
 unsigned int CallTimers::callUpdateTime() const
 {
     QVariant setting;
-    bool scalar = true;
-    if (d->readKey("update_interval", &setting, &scalar) && !scalar)
-        setting = d->updateIntervalItem()->value(); // a list, as the items give it
-    return toSeconds(setting, keyPath("update_interval"));
+    d->readKey(CallTimersKeys::UpdateInterval, &setting);
+    return toSeconds(setting, CallTimersKeys::UpdateInterval);
 }
 
 void CallTimers::setCallUpdateTime(unsigned int seconds) const

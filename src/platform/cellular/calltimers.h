@@ -5,8 +5,20 @@
 
 #include <QMetaType>
 #include <QObject>
+#include <QString>
 
 namespace Cellular {
+
+/** The configuration keys of the call timers (see CallTimers), as full paths. */
+namespace CallTimersKeys {
+CELLULAR_EXPORT extern const QString Directory; // without a trailing '/'
+CELLULAR_EXPORT extern const QString LastCall;
+CELLULAR_EXPORT extern const QString Dialled;
+CELLULAR_EXPORT extern const QString Received;
+CELLULAR_EXPORT extern const QString All;
+CELLULAR_EXPORT extern const QString Available;
+CELLULAR_EXPORT extern const QString UpdateInterval;
+}
 
 /**
  * The call timers of the cellular services: total durations of calls, in seconds.

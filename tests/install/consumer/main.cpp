@@ -1,11 +1,15 @@
 // A host program outside the source tree, built against the installed library.
+#include <cellcounters_version.h>
 #include <datacounters.h>
 #include <datacountervalue.h>
+#include <logconfitem.h>
 #include <lolocale.h>
 #include <storageif.h>
 
 #include <QCoreApplication>
 #include <QTextStream>
+
+static_assert(CELLCOUNTERS_VERSION_MAJOR == 1, "the version header matches the package");
 
 int main(int argc, char **argv)
 {

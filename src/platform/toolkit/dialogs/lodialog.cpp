@@ -3,6 +3,7 @@
 #include "lobutton.h"
 #include "lolabel.h"
 #include "lolocalenotifier.h"
+#include "lotoolkit_debug.h"
 #include "lotheme.h"
 
 #include <QCloseEvent>
@@ -249,7 +250,7 @@ LoButton *LoDialog::addButton(Lo::StandardButton which)
 {
     const ButtonInfo *info = buttonInfo(which);
     if (!info) {
-        qWarning("LoDialog::addButton: not a standard button: %d", int(which));
+        qCWarning(LOTOOLKIT_LOG, "LoDialog::addButton: not a standard button: %d", int(which));
         return nullptr;
     }
     if (LoButton *existing = button(which))

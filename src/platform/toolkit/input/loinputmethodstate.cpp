@@ -1,5 +1,7 @@
 #include "loinputmethodstate.h"
 
+#include "lotoolkit_debug.h"
+
 #include <QGraphicsObject>
 #include <QHash>
 #include <QMetaObject>
@@ -98,7 +100,7 @@ void LoInputMethodState::setExtendedAttribute(int id, const QString &target, con
 {
     auto extension = d->extensions.find(id);
     if (extension == d->extensions.end()) {
-        qWarning("LoInputMethodState: attribute for unknown extension %d ignored", id);
+        qCWarning(LOTOOLKIT_LOG, "LoInputMethodState: attribute for unknown extension %d ignored", id);
         return;
     }
     const AttributeKey key{target, targetItem, attribute};

@@ -1,9 +1,9 @@
 #include "lolocale.h"
 
 #include "lolocalenotifier.h"
+#include "lotoolkit_debug.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -155,7 +155,7 @@ void syncCatalogs(const LoLocalePrivate &locale)
     QCoreApplication *app = QCoreApplication::instance();
     if (!app) {
         if (!locale.catalogs.isEmpty())
-            qDebug() << "LoLocale: no application yet, catalogs not installed:" << locale.catalogs;
+            qCDebug(LOTOOLKIT_LOG) << "LoLocale: no application yet, catalogs not installed:" << locale.catalogs;
         return;
     }
     for (auto it = installed.begin(); it != installed.end();) {
@@ -175,12 +175,12 @@ void syncCatalogs(const LoLocalePrivate &locale)
             continue;
         const QString file = locale.catalogFile(catalog);
         if (file.isEmpty()) {
-            qDebug() << "LoLocale: no catalog" << catalog << "for" << locale.name << "in" << translationsDir();
+            qCDebug(LOTOOLKIT_LOG) << "LoLocale: no catalog" << catalog << "for" << locale.name << "in" << translationsDir();
             continue;
         }
         auto *translator = new CatalogTranslator(app);
         if (!translator->load(file)) {
-            qDebug() << "LoLocale: cannot load catalog" << file;
+            qCDebug(LOTOOLKIT_LOG) << "LoLocale: cannot load catalog" << file;
             delete translator;
             continue;
         }

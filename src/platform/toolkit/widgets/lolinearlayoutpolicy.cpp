@@ -1,6 +1,7 @@
 #include "lolinearlayoutpolicy.h"
 
 #include "lolayout.h"
+#include "lotoolkit_debug.h"
 
 #include <QGraphicsWidget>
 
@@ -8,7 +9,7 @@ LoLinearLayoutPolicy::LoLinearLayoutPolicy(LoLayout *layout, Qt::Orientation ori
     : m_layout(layout)
 {
     if (!m_layout) {
-        qWarning("LoLinearLayoutPolicy: made without a layout; it arranges nothing");
+        qCWarning(LOTOOLKIT_LOG, "LoLinearLayoutPolicy: made without a layout; it arranges nothing");
         return;
     }
     m_layout->setOrientation(orientation);

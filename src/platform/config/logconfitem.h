@@ -1,13 +1,13 @@
 #ifndef LOGCONFITEM_H
 #define LOGCONFITEM_H
 
-#include "lotoolkit_export.h"
+#include "loconfig_export.h"
 
 #include <QObject>
 #include <QVariant>
 
 /**
- * One key of the per-user configuration store (GConf).
+ * One key of the per-user configuration store (GConf; see LoConfStore).
  *
  * value() is read from the store on every call, so that it sees what other
  * processes wrote, except while the item reports a change (from its
@@ -33,7 +33,7 @@
  * writes nothing and emits nothing, and a debug line says why. A key path that
  * GConf does not accept (an empty one, for instance) behaves the same way.
  */
-class LOTOOLKIT_EXPORT LoGConfItem : public QObject
+class LOCONFIG_EXPORT LoGConfItem : public QObject
 {
     Q_OBJECT
 public:

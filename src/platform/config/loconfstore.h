@@ -1,0 +1,100 @@
+#ifndef LOCONFSTORE_H
+#define LOCONFSTORE_H
+
+#include "loconfig_export.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+class LoGConfItem;
+
+/**
+ * The per-user configuration store behind LoGConfItem, as one object per
+ * process. A store backend (GConf today) implements the reads, writes and
+ * change notices; what every backend shares lives here: the items of each key
+ * are told of a change together, and while they are told, reads of the key
+ * give the value being reported (see LoGConfItem).
+ *
+ * Values are QVariants as LoGConfItem documents them: strings, ints, bools,
+ * doubles and lists of them; an invalid variant is an unset key.
+ *
+ * Errors are the store's own text, as it gave it, in @p error; an empty text
+ * means the call went through.
+ */
+class LOCONFIG_EXPORT LoConfStore
+{
+public:
+    enum WriteResult {
+        Written,
+        /** The store cannot hold the value (a list of mixed types, for instance). */
+        Unsupported,
+        /** The store refused or could not be reached; @p error says why. */
+        Failed,
+    };
+
+    /** The store of this process, made on first use; it lives until exit. */
+    static LoConfStore &instance();
+
+    virtual ~LoConfStore();
+
+    /** Whether the store accepts @p key as a key path; if not, @p why says why. */
+    virtual bool isValidKey(const QString &key, QString *why) const = 0;
+
+    /** The value being reported for @p key, otherwise what the store holds now. */
+    QVariant read(const QString &key, QString *error);
+
+    /**
+     * Writes @p value to @p key; an invalid variant unsets it. A write that went
+     * through is reported to every item of the key before this returns.
+     */
+    WriteResult write(const QString &key, const QVariant &value, QString *error);
+
+    /** The keys directly in @p dir that hold a value, by full path, as one request. */
+    virtual QHash<QString, QVariant> readDirectory(const QString &dir, QString *error) = 0;
+    /** The directories directly in @p dir, by full path. */
+    virtual QStringList directories(const QString &dir, QString *error) = 0;
+
+    /** @p item follows @p key from now on, until detach(). */
+    virtual void attach(LoGConfItem *item, const QString &key) = 0;
+    virtual void detach(LoGConfItem *item, const QString &key) = 0;
+
+protected:
+    LoConfStore();
+
+    /** What the store holds now in @p key, never a value being reported. */
+    virtual QVariant readStored(const QString &key, QString *error) = 0;
+    /**
+     * Stores @p value (valid) or unsets @p key (invalid); on success @p stored is
+     * the value as the store now gives it back. Reports nothing.
+     */
+    virtual WriteResult writeStored(const QString &key, const QVariant &value, QVariant *stored, QString *error) = 0;
+    /** A write of this process went through: @p stored is what @p key holds now. */
+    virtual void written(const QString &key, const QVariant &stored) = 0;
+
+    /**
+     * Tells @p items that @p key now holds @p value; reads of the key while they
+     * are being told give that value.
+     */
+    void report(const QString &key, const QVariant &value, const QList<LoGConfItem *> &items);
+
+    /** Equal in type as well as in value: QVariant's own == takes "5" for 5. */
+    static bool sameValue(const QVariant &a, const QVariant &b);
+
+    /** The directory part of a key path. */
+    static QString directoryOf(const QString &key);
+
+private:
+    struct Reporting {
+        QVariant value;
+        int depth = 0;
+    };
+    // The keys whose change is being reported, with the value reported.
+    QHash<QString, Reporting> m_reporting;
+
+    Q_DISABLE_COPY(LoConfStore)
+};
+
+#endif
