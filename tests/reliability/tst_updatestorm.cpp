@@ -5,7 +5,7 @@
 
 #include "datacounters.h"
 #include "heapusage.h"
-#include "storagekeys.h"
+#include "storageif.h"
 #include "testscene.h"
 #include "teststore.h"
 
@@ -41,6 +41,8 @@ private Q_SLOTS:
             const char *shown;
         } storms[] = {{1000, 100000000000ULL, "100,000"}, {10000, 123456789000ULL, "123,456.8"},
                       {10000, 223456789000ULL, "223,456.8"}};
+        int reports = 0;
+        connect(page.findChild<StorageIf *>(), &StorageIf::valueChanged, this, [&reports] { ++reports; });
         QList<qint64> heap;
         for (const auto &storm : storms) {
             ticks = 0;
@@ -53,10 +55,10 @@ private Q_SLOTS:
                          qtTrId(DataCounters::MBText).arg(QLatin1String(storm.shown)));
             heap << HeapUsage::inUse();
         }
-        qInfo("heap in use after each storm: %lld, %lld, %lld bytes", heap[0], heap[1], heap[2]);
-        // Generous bounds: a leak per notification would be 10,000 blocks.
+        qInfo("%d reports; heap in use after each storm: %lld, %lld, %lld bytes", reports, heap[0], heap[1], heap[2]);
+        // The first storm still fills caches; after it the heap stays within a few hundred bytes.
         QVERIFY2(heap[1] - heap[0] < 2 * 1024 * 1024, qPrintable(QString::number(heap[1] - heap[0])));
-        QVERIFY2(heap[2] - heap[1] < 512 * 1024, qPrintable(QString::number(heap[2] - heap[1])));
+        QVERIFY2(heap[2] - heap[1] < 64 * 1024, qPrintable(QString::number(heap[2] - heap[1])));
     }
 };
 

@@ -69,37 +69,9 @@ private Q_SLOTS:
         QCOMPARE(ExternalStore::get(path), QStringLiteral("inside"));
     }
 
-    // What value() hands out: the stored variant as it is, the default for a null one.
-    void values_data()
-    {
-        QTest::addColumn<QString>("type"); // "": unset
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QVariant>("def");
-        QTest::addColumn<QVariant>("expected");
-        QTest::newRow("unset: integer default") << "" << "" << QVariant(0) << QVariant(0);
-        QTest::newRow("unset: text default") << "" << "" << QVariant(QStringLiteral("qtn_cell_counters_never"))
-                                             << QVariant(QStringLiteral("qtn_cell_counters_never"));
-        QTest::newRow("text 0 stays text") << "string" << "0" << QVariant(0) << QVariant(QStringLiteral("0"));
-        QTest::newRow("int stays int") << "int" << "-3" << QVariant(0) << QVariant(-3);
-    }
-
-    void values()
-    {
-        QFETCH(QString, type);
-        QFETCH(QString, stored);
-        QFETCH(QVariant, def);
-        QFETCH(QVariant, expected);
-        const QString path = StorageKeys::path(GprsHomeTxBytes);
-        QVERIFY(type.isEmpty() ? ExternalStore::unset(path) : ExternalStore::set(path, type, stored));
-        StorageIf store({GprsHomeTxBytes}, nullptr);
-        const QVariant value = store.value(GprsHomeTxBytes, def);
-        QCOMPARE(value.userType(), expected.userType());
-        QCOMPARE(value, expected);
-    }
-
     // The traced calls and what they do, in one sequence: a key outside the
-    // store, a write of an unset key reported once per write (two equal writes
-    // are two writes), and no late echo.
+    // store, the caller's default for an unset key, a write reported once per
+    // write (two equal writes are two writes), and no late echo.
     void contract()
     {
         QVERIFY(ExternalStore::unset(QStringList{path(GprsHomeNotificationPeriod), path(GprsRoamingLastReset)}));
@@ -121,6 +93,7 @@ private Q_SLOTS:
         expectLine(value + QStringLiteral("12 QVariant(int, 0)"));
         expectLine(value + QStringLiteral("stored: QVariant(Invalid) def: QVariant(int, 0)"));
         QCOMPARE(store->value(GprsRoamingLastReset, 0), QVariant(0));
+        QCOMPARE(store->value(GprsRoamingLastReset, QStringLiteral("never")), QVariant(QStringLiteral("never")));
         for (int i = 0; i < 2; ++i) {
             expectLine(set + QStringLiteral("12 QVariant(QString, \"5.12.2026.1796450400\")"));
             expectLine(changed);
@@ -164,18 +137,6 @@ private Q_SLOTS:
         QVERIFY(StoreSync::flush());
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0), (QVariantList{int(GprsHomeTxBytes), QStringLiteral("7")}));
-    }
-
-    // A store that is gone leaves no listener behind to be called later.
-    void destroyedStoreLeavesNoListener()
-    {
-        delete new StorageIf(keysFrom(3, 12), nullptr);
-        StorageIf survivor({GprsHomeTxBytes}, nullptr);
-        QSignalSpy spy(&survivor, &StorageIf::valueChanged);
-        QVERIFY(ExternalStore::setString(path(GprsHomeTxBytes), QStringLiteral("2")));
-        QVERIFY(ExternalStore::setString(path(GprsHomeRxBytes), QStringLiteral("2")));
-        QVERIFY(StoreSync::flush());
-        QCOMPARE(spy.count(), 1);
     }
 };
 
