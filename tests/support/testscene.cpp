@@ -2,18 +2,13 @@
 
 #include "calltimerscontainer.h"
 #include "countercontainer.h"
-#include "dataamountwidget.h"
 #include "lotheme.h"
 #include "settingsitem.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QGraphicsLayout>
-#include <QGraphicsScene>
 #include <QGraphicsWidget>
-#include <QHash>
 #include <QPainter>
-#include <QtGlobal>
 #include <QtTest>
 #include <lobutton.h>
 #include <lotextedit.h>
@@ -34,8 +29,7 @@ bool ActiveScene::activate()
     if (!QTest::qWaitForWindowExposed(&m_view))
         return false;
     m_view.activateWindow();
-    const bool activated = QTest::qWaitForWindowActive(&m_view, 1000);
-    Q_UNUSED(activated)
+    (void)QTest::qWaitForWindowActive(&m_view, 1000);
     if (!m_scene.isActive()) {
         // Platforms without window activation: tell the scene directly.
         QEvent activate(QEvent::WindowActivate);
@@ -47,10 +41,7 @@ bool ActiveScene::activate()
 QList<QGraphicsObject *> ItemFinder::descendants(const QGraphicsItem *root)
 {
     QList<QGraphicsObject *> result;
-    if (!root)
-        return result;
-    const QList<QGraphicsItem *> children = root->childItems();
-    for (QGraphicsItem *child : children) {
+    for (QGraphicsItem *child : root ? root->childItems() : QList<QGraphicsItem *>()) {
         if (QGraphicsObject *object = child->toGraphicsObject())
             result.append(object);
         result.append(descendants(child));
@@ -68,34 +59,15 @@ void KeyTyper::type(QWidget *widget, const QString &text)
     }
 }
 
-namespace
-{
-bool differs(QRgb a, QRgb b, int tolerance)
-{
-    return qAbs(qRed(a) - qRed(b)) > tolerance || qAbs(qGreen(a) - qGreen(b)) > tolerance
-        || qAbs(qBlue(a) - qBlue(b)) > tolerance;
-}
-
-QRect clipped(const QImage &image, const QRect &area)
-{
-    return area.isNull() ? image.rect() : area.intersected(image.rect());
-}
-}
-
 QImage SceneShot::render(QGraphicsWidget *widget, qreal width, const QColor &background)
 {
     QGraphicsScene temporary;
-    QGraphicsScene *scene = widget->scene();
-    const bool borrowed = !scene;
-    // A child item is added with its whole tree, or the scene would detach it from its parent.
+    // A child item goes in with its whole tree, or the scene would detach it from its parent.
     QGraphicsItem *top = widget->topLevelItem();
-    if (borrowed) {
-        scene = &temporary;
-        scene->addItem(top);
-    }
-
-    const qreal height = widget->effectiveSizeHint(Qt::PreferredSize, QSizeF(width, -1)).height();
-    widget->resize(width, height);
+    const bool borrowed = !widget->scene();
+    if (borrowed)
+        temporary.addItem(top);
+    widget->resize(width, widget->effectiveSizeHint(Qt::PreferredSize, QSizeF(width, -1)).height());
     // Deliver pending layout requests and retranslations, as a shown view would.
     QCoreApplication::sendPostedEvents();
     if (QGraphicsLayout *layout = widget->layout())
@@ -104,70 +76,75 @@ QImage SceneShot::render(QGraphicsWidget *widget, qreal width, const QColor &bac
     const QRectF source = widget->sceneBoundingRect();
     QImage image(source.size().toSize(), QImage::Format_ARGB32_Premultiplied);
     image.fill(background.isValid() ? background : LoTheme::windowColor());
-    {
-        QPainter painter(&image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-        scene->render(&painter, QRectF(QPointF(0, 0), source.size()), source, Qt::IgnoreAspectRatio);
-    }
-
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    widget->scene()->render(&painter, QRectF(QPointF(0, 0), source.size()), source, Qt::IgnoreAspectRatio);
+    painter.end();
     if (borrowed)
-        scene->removeItem(top);
+        temporary.removeItem(top);
     return image;
 }
 
 QString SceneShot::save(const QImage &image, const QString &name)
 {
     const QString dir = qEnvironmentVariable("CELLCOUNTERS_TEST_SHOTS");
-    if (dir.isEmpty() || !QDir().mkpath(dir))
-        return QString();
     const QString path = QDir(dir).filePath(name + QStringLiteral(".png"));
-    return image.save(path, "PNG") ? path : QString();
+    return !dir.isEmpty() && QDir().mkpath(dir) && image.save(path, "PNG") ? path : QString();
 }
+
+namespace
+{
+// Calls @p visit for every pixel of @p area (the whole image when null).
+template<typename Visit>
+void scan(const QImage &image, const QRect &area, Visit visit)
+{
+    const QRect r = area.isNull() ? image.rect() : area.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            visit(x, y, image.pixel(x, y));
+}
+
+bool differs(QRgb a, QRgb b, int tolerance)
+{
+    return qAbs(qRed(a) - qRed(b)) > tolerance || qAbs(qGreen(a) - qGreen(b)) > tolerance
+        || qAbs(qBlue(a) - qBlue(b)) > tolerance;
+}
+} // namespace
 
 QRgb SceneShot::dominantColor(const QImage &image, const QRect &area)
 {
     QHash<QRgb, int> counts;
-    const QRect r = clipped(image, area);
     QRgb best = 0;
     int bestCount = -1;
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        for (int x = r.left(); x <= r.right(); ++x) {
-            const QRgb c = image.pixel(x, y);
-            const int n = ++counts[c];
-            if (n > bestCount) {
-                best = c;
-                bestCount = n;
-            }
+    scan(image, area, [&](int, int, QRgb c) {
+        if (++counts[c] > bestCount) {
+            best = c;
+            bestCount = counts[c];
         }
-    }
+    });
     return best;
 }
 
 int SceneShot::inkPixels(const QImage &image, const QRect &area, QRgb background, int tolerance)
 {
     int n = 0;
-    const QRect r = clipped(image, area);
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            n += differs(image.pixel(x, y), background, tolerance) ? 1 : 0;
+    scan(image, area, [&](int, int, QRgb c) { n += differs(c, background, tolerance) ? 1 : 0; });
     return n;
 }
 
 QRect SceneShot::inkBounds(const QImage &image, const QRect &area, QRgb background, int tolerance)
 {
     QRect bounds;
-    const QRect r = clipped(image, area);
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            if (differs(image.pixel(x, y), background, tolerance))
-                bounds |= QRect(x, y, 1, 1);
+    scan(image, area, [&](int x, int y, QRgb c) {
+        if (differs(c, background, tolerance))
+            bounds |= QRect(x, y, 1, 1);
+    });
     return bounds;
 }
 
 QRect SceneShot::toImage(const QGraphicsWidget *rendered, const QGraphicsWidget *part)
 {
-    const QRectF r = part->sceneBoundingRect().translated(-rendered->sceneBoundingRect().topLeft());
-    return r.toAlignedRect();
+    return part->sceneBoundingRect().translated(-rendered->sceneBoundingRect().topLeft()).toAlignedRect();
 }
 
 namespace
@@ -177,38 +154,28 @@ QString subtitleOf(const QGraphicsItem *root, const QString &name)
     const SettingsItem *item = ItemFinder::find<SettingsItem>(root, name);
     return item ? item->subtitle() : QStringLiteral("<missing %1>").arg(name);
 }
-
-void prefixed(QVariantMap &into, const QString &prefix, const QVariantMap &parts)
-{
-    for (auto it = parts.cbegin(); it != parts.cend(); ++it)
-        into.insert(prefix + it.key(), it.value());
-}
 } // namespace
 
 QVariantMap ShownPage::section(const QGraphicsItem *root, int type)
 {
-    const QString suffix = QString::number(type);
-    const CounterContainer *section =
-        ItemFinder::find<CounterContainer>(root, QStringLiteral("CounterContainer_") + suffix);
+    const QString n = QString::number(type);
+    const auto *section = ItemFinder::find<CounterContainer>(root, QStringLiteral("CounterContainer_") + n);
     if (!section)
         return QVariantMap();
-    QVariantMap parts;
-    parts.insert(QStringLiteral("sent"), subtitleOf(section, QStringLiteral("DataAmount_0")));
-    parts.insert(QStringLiteral("received"), subtitleOf(section, QStringLiteral("DataAmount_1")));
-    const LoTextEdit *field = ItemFinder::find<LoTextEdit>(section, QStringLiteral("warningPeriodIput_") + suffix);
-    parts.insert(QStringLiteral("field"), field ? field->text() : QStringLiteral("<missing field>"));
-    const LoButton *toggle = ItemFinder::find<LoButton>(section, QStringLiteral("warningSwitch_") + suffix);
-    parts.insert(QStringLiteral("switch"), toggle ? QVariant(toggle->isChecked()) : QVariant());
-    parts.insert(QStringLiteral("date"), subtitleOf(section, QStringLiteral("resetItem_") + suffix));
-    return parts;
+    const auto *field = ItemFinder::find<LoTextEdit>(section, QStringLiteral("warningPeriodIput_") + n);
+    const auto *toggle = ItemFinder::find<LoButton>(section, QStringLiteral("warningSwitch_") + n);
+    return {{QStringLiteral("sent"), subtitleOf(section, QStringLiteral("DataAmount_0"))},
+            {QStringLiteral("received"), subtitleOf(section, QStringLiteral("DataAmount_1"))},
+            {QStringLiteral("field"), field ? field->text() : QStringLiteral("<missing field>")},
+            {QStringLiteral("switch"), toggle ? QVariant(toggle->isChecked()) : QVariant()},
+            {QStringLiteral("date"), subtitleOf(section, QStringLiteral("resetItem_") + n)}};
 }
 
 QVariantMap ShownPage::callTimers(const QGraphicsItem *root)
 {
     // The section itself, as in the call timers dialog, or somewhere below.
-    const CallTimersContainer *timers = nullptr;
-    if (QGraphicsObject *object = root ? const_cast<QGraphicsItem *>(root)->toGraphicsObject() : nullptr)
-        timers = qobject_cast<const CallTimersContainer *>(object);
+    QGraphicsObject *object = root ? const_cast<QGraphicsItem *>(root)->toGraphicsObject() : nullptr;
+    const CallTimersContainer *timers = qobject_cast<const CallTimersContainer *>(object);
     if (!timers)
         timers = ItemFinder::find<CallTimersContainer>(root, QStringLiteral("CallTimersContainer"));
     if (!timers)
@@ -222,8 +189,11 @@ QVariantMap ShownPage::callTimers(const QGraphicsItem *root)
 QVariantMap ShownPage::all(const QGraphicsItem *root)
 {
     QVariantMap result;
-    prefixed(result, QStringLiteral("home."), section(root, 0));
-    prefixed(result, QStringLiteral("roaming."), section(root, 1));
-    prefixed(result, QStringLiteral("timers."), callTimers(root));
+    const QList<QPair<QString, QVariantMap>> parts{{QStringLiteral("home."), section(root, 0)},
+                                                   {QStringLiteral("roaming."), section(root, 1)},
+                                                   {QStringLiteral("timers."), callTimers(root)}};
+    for (const auto &part : parts)
+        for (auto it = part.second.cbegin(); it != part.second.cend(); ++it)
+            result.insert(part.first + it.key(), it.value());
     return result;
 }

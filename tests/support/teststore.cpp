@@ -5,25 +5,19 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QElapsedTimer>
-#include <QProcess>
-#include <QSet>
 #include <QSignalSpy>
-#include <QStringList>
 #include <QTemporaryFile>
 #include <QThread>
 #include <QUuid>
 #include <QXmlStreamReader>
-#include <QXmlStreamWriter>
 #include <signal.h>
-#include <sys/types.h>
 
 bool ExternalStore::run(const QStringList &arguments, QString *output)
 {
     QProcess tool;
     tool.start(QStringLiteral("gconftool-2"), arguments);
     if (!tool.waitForFinished(30000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
-        qWarning() << "gconftool-2" << arguments << "failed:" << tool.errorString()
-                   << tool.readAllStandardError();
+        qWarning() << "gconftool-2" << arguments.mid(0, 3) << "failed:" << tool.readAllStandardError();
         return false;
     }
     if (output)
@@ -56,7 +50,7 @@ bool ExternalStore::setList(const QString &key, const QString &listType, const Q
 
 bool ExternalStore::unset(const QString &key)
 {
-    return run({QStringLiteral("--unset"), key});
+    return unset(QStringList{key});
 }
 
 bool ExternalStore::unset(const QStringList &keys)
@@ -66,8 +60,7 @@ bool ExternalStore::unset(const QStringList &keys)
 
 QString ExternalStore::get(const QString &key, bool *isSet)
 {
-    // gconftool-2 exits with 0 for an unset key too, and then prints nothing on
-    // standard output; a set empty string prints an empty line.
+    // An unset key prints nothing; a set empty string prints an empty line.
     QString output;
     const bool ok = run({QStringLiteral("--get"), key}, &output);
     if (isSet)
@@ -80,9 +73,7 @@ QString ExternalStore::get(const QString &key, bool *isSet)
 QString ExternalStore::type(const QString &key)
 {
     QString output;
-    if (!run({QStringLiteral("--get-type"), key}, &output))
-        return QString();
-    return output.trimmed();
+    return run({QStringLiteral("--get-type"), key}, &output) ? output.trimmed() : QString();
 }
 
 bool ExternalStore::stopDaemon()
@@ -93,19 +84,12 @@ bool ExternalStore::stopDaemon()
                  QStringLiteral("--dest=org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
                  QStringLiteral("org.freedesktop.DBus.GetConnectionUnixProcessID"),
                  QStringLiteral("string:org.gnome.GConf")});
-    if (!query.waitForFinished(10000) || query.exitCode() != 0) {
-        qWarning() << "no configuration daemon on the session bus:" << query.readAllStandardError();
+    if (!query.waitForFinished(10000) || query.exitCode() != 0)
         return false;
-    }
     // The reply reads "uint32 <pid>".
-    const QStringList words = QString::fromUtf8(query.readAllStandardOutput()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    bool ok = false;
-    const qint64 pid = words.isEmpty() ? 0 : words.last().trimmed().toLongLong(&ok);
-    if (!ok || pid <= 1)
+    const qint64 pid = QString::fromUtf8(query.readAllStandardOutput()).section(QLatin1Char(' '), -1).toLongLong();
+    if (pid <= 1 || ::kill(pid_t(pid), SIGTERM) != 0)
         return false;
-    if (::kill(pid_t(pid), SIGTERM) != 0)
-        return false;
-    // Wait until the bus no longer knows the old daemon.
     for (int i = 0; i < 200; ++i) {
         if (::kill(pid_t(pid), 0) != 0)
             return true;
@@ -116,12 +100,17 @@ bool ExternalStore::stopDaemon()
 
 void StoreBatch::set(const QString &key, const QString &type, const QString &value)
 {
-    m_entries.append({key, type, QString(), {value}});
+    m_entries += QStringLiteral("<entry><key>%1</key><value><%2>%3</%2></value></entry>\n")
+                     .arg(key.mid(1).toHtmlEscaped(), type, value.toHtmlEscaped());
 }
 
 void StoreBatch::setList(const QString &key, const QString &listType, const QStringList &values)
 {
-    m_entries.append({key, QStringLiteral("list"), listType, values});
+    QString items;
+    for (const QString &value : values)
+        items += QStringLiteral("<value><%1>%2</%1></value>").arg(listType, value.toHtmlEscaped());
+    m_entries += QStringLiteral("<entry><key>%1</key><value><list type=\"%2\">%3</list></value></entry>\n")
+                     .arg(key.mid(1).toHtmlEscaped(), listType, items);
 }
 
 void StoreBatch::unset(const QString &key)
@@ -131,40 +120,13 @@ void StoreBatch::unset(const QString &key)
 
 bool StoreBatch::commit()
 {
-    bool ok = true;
-    if (!m_unsets.isEmpty())
-        ok = ExternalStore::unset(m_unsets);
-
+    bool ok = m_unsets.isEmpty() || ExternalStore::unset(m_unsets);
     if (!m_entries.isEmpty()) {
-        // The format of gconftool-2 --dump, which --load reads back.
+        // The tool's own dump format, which --load reads back.
         QTemporaryFile file;
-        if (!file.open())
-            return false;
-        QXmlStreamWriter xml(&file);
-        xml.writeStartDocument();
-        xml.writeStartElement(QStringLiteral("gconfentryfile"));
-        xml.writeStartElement(QStringLiteral("entrylist"));
-        xml.writeAttribute(QStringLiteral("base"), QStringLiteral("/"));
-        for (const Entry &entry : qAsConst(m_entries)) {
-            xml.writeStartElement(QStringLiteral("entry"));
-            xml.writeTextElement(QStringLiteral("key"), entry.key.mid(1));
-            xml.writeStartElement(QStringLiteral("value"));
-            if (entry.type == QLatin1String("list")) {
-                xml.writeStartElement(QStringLiteral("list"));
-                xml.writeAttribute(QStringLiteral("type"), entry.listType);
-                for (const QString &value : entry.values) {
-                    xml.writeStartElement(QStringLiteral("value"));
-                    xml.writeTextElement(entry.listType, value);
-                    xml.writeEndElement();
-                }
-                xml.writeEndElement();
-            } else {
-                xml.writeTextElement(entry.type, entry.values.value(0));
-            }
-            xml.writeEndElement(); // value
-            xml.writeEndElement(); // entry
-        }
-        xml.writeEndDocument();
+        ok = file.open() && ok;
+        file.write("<?xml version=\"1.0\"?>\n<gconfentryfile><entrylist base=\"/\">\n");
+        file.write(m_entries.toUtf8() + "</entrylist></gconfentryfile>\n");
         file.close();
         ok = ExternalStore::run({QStringLiteral("--load"), file.fileName()}) && ok;
     }
@@ -175,28 +137,18 @@ bool StoreBatch::commit()
 
 namespace
 {
-// Long values are cut for the report, not for the comparison.
-QString shortened(const QString &value)
-{
-    return value.size() > 80 ? value.left(60) + QStringLiteral("...(%1 characters)").arg(value.size()) : value;
-}
-
-// Reads one <value> element (the reader stands on its start) into "type:text".
+// Reads the contents of a <value> element into "type:text".
 QString readValue(QXmlStreamReader &xml)
 {
     QString result;
     while (xml.readNextStartElement()) {
-        const QString type = xml.name().toString();
-        if (type == QLatin1String("list")) {
-            const QString listType = xml.attributes().value(QLatin1String("type")).toString();
+        if (xml.name() == QLatin1String("list")) {
             QStringList items;
-            while (xml.readNextStartElement()) { // <value>
-                const QString item = readValue(xml);
-                items << item.mid(item.indexOf(QLatin1Char(':')) + 1);
-            }
-            result = QStringLiteral("list<%1>:[%2]").arg(listType, items.join(QLatin1Char(',')));
+            while (xml.readNextStartElement())
+                items << readValue(xml).section(QLatin1Char(':'), 1);
+            result = QStringLiteral("list:[%1]").arg(items.join(QLatin1Char(',')));
         } else {
-            result = type + QLatin1Char(':') + xml.readElementText();
+            result = xml.name().toString() + QLatin1Char(':') + xml.readElementText();
         }
     }
     return result;
@@ -209,50 +161,31 @@ QMap<QString, QString> StoreSnapshot::take(const QString &directory)
     QString output;
     if (!ExternalStore::run({QStringLiteral("--dump"), directory}, &output))
         return result;
-
     QXmlStreamReader xml(output);
-    QString base;
+    QString base, key;
     while (!xml.atEnd()) {
-        xml.readNext();
-        if (!xml.isStartElement())
+        if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (xml.name() == QLatin1String("entrylist")) {
-            base = xml.attributes().value(QLatin1String("base")).toString();
-        } else if (xml.name() == QLatin1String("entry")) {
-            QString key;
-            QString value;
-            while (xml.readNextStartElement()) {
-                if (xml.name() == QLatin1String("key"))
-                    key = xml.readElementText();
-                else if (xml.name() == QLatin1String("value"))
-                    value = readValue(xml);
-                else
-                    xml.skipCurrentElement();
-            }
-            // Keys without a value (schemas only) are not stored values.
-            if (!value.isEmpty())
-                result.insert(base.endsWith(QLatin1Char('/')) ? QString(base + key) : QString(base + QLatin1Char('/') + key),
-                              value);
-        }
+        if (xml.name() == QLatin1String("entrylist"))
+            base = xml.attributes().value(QLatin1String("base")).toString() + QLatin1Char('/');
+        else if (xml.name() == QLatin1String("key"))
+            key = xml.readElementText();
+        else if (xml.name() == QLatin1String("value"))
+            result.insert(QString(base + key).replace(QStringLiteral("//"), QStringLiteral("/")), readValue(xml));
     }
-    if (xml.hasError())
-        qWarning("StoreSnapshot: cannot read the dump of %s: %s", qPrintable(directory),
-                 qPrintable(xml.errorString()));
     return result;
 }
 
 QStringList StoreSnapshot::differences(const QMap<QString, QString> &before, const QMap<QString, QString> &after)
 {
-    QStringList keys = before.keys() + after.keys();
-    keys.removeDuplicates();
-    keys.sort();
+    QMap<QString, QString> all = before;
+    all.insert(after);
     QStringList lines;
     const QString unset = QStringLiteral("<unset>");
-    for (const QString &key : qAsConst(keys)) {
-        const QString a = before.value(key, unset);
-        const QString b = after.value(key, unset);
+    for (auto it = all.cbegin(); it != all.cend(); ++it) {
+        const QString a = before.value(it.key(), unset), b = after.value(it.key(), unset);
         if (a != b)
-            lines << QStringLiteral("%1: %2 -> %3").arg(key, shortened(a), shortened(b));
+            lines << QStringLiteral("%1: %2 -> %3").arg(it.key(), a.left(60), b.left(60));
     }
     return lines;
 }
@@ -263,9 +196,7 @@ bool StoreSync::flush(int timeoutMs)
     LoGConfItem fence(key);
     QSignalSpy spy(&fence, &LoGConfItem::valueChanged);
     // A new value each time, so that the daemon really notifies.
-    if (!ExternalStore::setString(key, QUuid::createUuid().toString()))
-        return false;
-    return !spy.isEmpty() || spy.wait(timeoutMs);
+    return ExternalStore::setString(key, QUuid::createUuid().toString()) && (!spy.isEmpty() || spy.wait(timeoutMs));
 }
 
 StoreWriterProcess::StoreWriterProcess(const QString &program)
@@ -276,23 +207,18 @@ StoreWriterProcess::StoreWriterProcess(const QString &program)
 
 StoreWriterProcess::~StoreWriterProcess()
 {
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.write("quit\n");
-        m_process.closeWriteChannel();
-        if (!m_process.waitForFinished(5000))
-            m_process.kill();
-        m_process.waitForFinished(1000);
-    }
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.closeWriteChannel(); // end of input ends the writer
+    if (!m_process.waitForFinished(5000))
+        m_process.kill();
+    m_process.waitForFinished(1000);
 }
 
 bool StoreWriterProcess::start()
 {
     m_process.start(m_program, QStringList());
-    if (!m_process.waitForStarted(10000)) {
-        qWarning() << "cannot start" << m_program << m_process.errorString();
-        return false;
-    }
-    return true;
+    return m_process.waitForStarted(10000);
 }
 
 bool StoreWriterProcess::send(const QString &command)
@@ -306,20 +232,13 @@ bool StoreWriterProcess::waitForAnswer(int timeoutMs)
     QElapsedTimer clock;
     clock.start();
     while (!m_process.canReadLine()) {
-        if (m_process.state() == QProcess::NotRunning || clock.elapsed() > timeoutMs) {
-            qWarning() << m_program << "gave no answer";
+        if (m_process.state() == QProcess::NotRunning || clock.elapsed() > timeoutMs)
             return false;
-        }
-        // The caller's notifications keep coming while we wait.
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         m_process.waitForReadyRead(5);
     }
     const QByteArray answer = m_process.readLine().trimmed();
-    if (answer != "ok" && answer != "done") {
-        qWarning() << m_program << "answered" << answer;
-        return false;
-    }
-    return true;
+    return answer == "ok" || answer == "done";
 }
 
 bool StoreWriterProcess::run(const QString &command, int timeoutMs)

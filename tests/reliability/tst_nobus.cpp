@@ -1,0 +1,78 @@
+// The store cannot be reached at all (no session bus): the store gives its
+// defaults and reports nothing, the page shows its defaults and follows the
+// user's actions, and nothing blocks or crashes.
+#include "datacounterwidget.h"
+
+#include "datacounters.h"
+#include "storageif.h"
+#include "testscene.h"
+
+#include <lobutton.h>
+#include <lolocale.h>
+#include <lomessagebox.h>
+#include <loscenemanager.h>
+
+#include <QtTest>
+
+using namespace StorageKeys;
+
+class TestNoBus : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/cellcounters-test-bus");
+        qunsetenv("DISPLAY");
+        LoLocale::setDefault(LoLocale(QStringLiteral("en_GB")));
+    }
+
+    void store()
+    {
+        StorageIf store({GprsHomeTxBytes, GprsHomeNotificationPeriod, GprsRoamingLastReset}, nullptr);
+        QSignalSpy spy(&store, &StorageIf::valueChanged);
+        QCOMPARE(store.value(GprsHomeTxBytes, 0), QVariant(0));
+        QCOMPARE(store.value(GprsRoamingLastReset, QStringLiteral("never")), QVariant(QStringLiteral("never")));
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("cannot write")));
+        store.setValue(GprsHomeNotificationPeriod, QStringLiteral("12000000"));
+        QCoreApplication::processEvents();
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(store.value(GprsHomeNotificationPeriod, 0), QVariant(0));
+    }
+
+    void page()
+    {
+        DataCounterWidget page(true);
+        page.announceDisplayEntered();
+        const QString zero = qtTrId(DataCounters::MBText).arg(0);
+        const QString never = qtTrId(DataCounters::DefaultResetDate);
+        const QString home = QStringLiteral("home."), roaming = QStringLiteral("roaming."), timers = QStringLiteral("timers.");
+        QVariantMap expected{{home + "sent", zero}, {home + "received", zero}, {home + "switch", false},
+                             {home + "field", QStringLiteral("1000.0")}, {home + "date", never},
+                             {roaming + "sent", zero}, {roaming + "received", zero}, {roaming + "switch", true},
+                             {roaming + "field", QStringLiteral("10.0")}, {roaming + "date", never},
+                             // Without the store the call timers cannot be read: no durations.
+                             {timers + "dialled", QString()}, {timers + "received", QString()},
+                             {timers + "all", QString()}, {timers + "date", never}};
+        QCOMPARE(ShownPage::all(&page), expected);
+
+        // The user's actions are tried on the store and fail there, but the page follows them.
+        for (const char *key : {"gprs_home_notification_period\"", "gprs_roaming_tx_bytes\""})
+            QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("cannot write.*") + QLatin1String(key)));
+        ItemFinder::find<LoButton>(&page, QStringLiteral("warningSwitch_0"))->click();
+        ItemFinder::find<LoButton>(&page, QStringLiteral("resetButton_1"))->click();
+        const QList<LoMessageBox *> boxes = LoSceneManager::instance()->windowsOfType<LoMessageBox>();
+        QCOMPARE(boxes.size(), 1);
+        boxes.first()->button(Lo::YesButton)->click();
+        expected.insert(home + "switch", true);
+        expected.insert(roaming + "date",
+                        LoLocale().formatDateTime(QDateTime::currentDateTime(), LoLocale::DateMedium, LoLocale::TimeNone));
+        QCOMPARE(ShownPage::all(&page), expected);
+        QVERIFY(page.back());
+        QCoreApplication::processEvents();
+    }
+};
+
+QTEST_MAIN(TestNoBus)
+#include "tst_nobus.moc"
