@@ -206,25 +206,6 @@ private Q_SLOTS:
         QVERIFY(StoreSync::flush());
         QCOMPARE(counts(), (QList<int>{mine + 1, 2, 2}));
     }
-
-    // Receivers of the changes caught up on after a restart delete the item
-    // of the other key, whichever is told first: that one is not told.
-    void deletedWhileCatchingUp()
-    {
-        QPointer<LoGConfItem> a = new LoGConfItem(freshKey("a"));
-        QPointer<LoGConfItem> b = new LoGConfItem(freshKey("b"));
-        const auto cleanup = qScopeGuard([&] { delete a; delete b; });
-        int told = 0;
-        connect(a, &LoGConfItem::valueChanged, this, [&] { ++told; delete b; });
-        connect(b, &LoGConfItem::valueChanged, this, [&] { ++told; delete a; });
-        QVERIFY(StoreSync::flush());
-        QVERIFY(ExternalStore::stopDaemon());
-        QVERIFY(ExternalStore::setString(a->key(), QStringLiteral("x")));
-        QVERIFY(ExternalStore::setString(b->key(), QStringLiteral("x")));
-        QTRY_VERIFY(told > 0);
-        QVERIFY(StoreSync::flush());
-        QCOMPARE(told, 1);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestLoGConfItem)
