@@ -163,12 +163,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("style");
-        QTest::newRow("label") << "label" << "CommonTitleInverted";
-        QTest::newRow("button") << "button" << "CommonListButtonInverted";
-        QTest::newRow("switch") << "switch" << "CommonRightSwitchInverted";
-        QTest::newRow("text edit") << "text edit" << "CommonSingleInputFieldInverted";
-        QTest::newRow("message box") << "message box" << "";
-        QTest::newRow("spinner") << "spinner" << "CommonListItemSpinnerInverted";
+        QTest::addColumn<bool>("accent"); // the change shows the theme's accent colour
+        QTest::newRow("label") << "label" << "CommonTitleInverted" << false;
+        QTest::newRow("button") << "button" << "CommonListButtonInverted" << false;
+        QTest::newRow("switch") << "switch" << "CommonRightSwitchInverted" << true;
+        QTest::newRow("text edit") << "text edit" << "CommonSingleInputFieldInverted" << false;
+        QTest::newRow("message box") << "message box" << "" << false;
+        QTest::newRow("spinner") << "spinner" << "CommonListItemSpinnerInverted" << true;
     }
 
     // Each kind of widget the pages show draws itself on the theme's window
@@ -178,6 +179,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, kind);
         QFETCH(QString, style);
+        QFETCH(bool, accent);
         std::unique_ptr<LoWidgetController> widget;
         std::function<void()> change;
         if (kind == QLatin1String("label")) {
@@ -219,6 +221,13 @@ private Q_SLOTS:
                 changed += before.pixel(x, y) != after.pixel(x, y);
         }
         QVERIFY2(changed > 50, qPrintable(QString::number(changed)));
+        if (accent) {
+            const auto accentPixels = [](const QImage &image) {
+                return image.width() * image.height() - SceneShot::inkPixels(image, image.rect(), LoTheme::accentColor().rgb(), 24);
+            };
+            QCOMPARE(accentPixels(before), 0);
+            QVERIFY(accentPixels(after) > 20);
+        }
     }
 };
 
