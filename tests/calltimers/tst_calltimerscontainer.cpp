@@ -1,6 +1,5 @@
 #include "calltimerscontainer.h"
 #include "calltimersdialog.h"
-#include "settingsitem.h"
 
 #include "testscene.h"
 #include "teststore.h"
@@ -19,32 +18,22 @@ namespace
 const QString ResetDateKey = QStringLiteral("/cellui/settings/calltimers/reset_date");
 const QString Never = QStringLiteral("qtn_cell_counters_never"); // no catalog here: texts show their identifiers
 
-QString timersKey(const QString &name)
+void setTimer(const char *name, const QString &value, const QString &type = QStringLiteral("string"))
 {
-    return QStringLiteral("/cellular/calltimers/") + name;
+    QVERIFY(ExternalStore::set(QStringLiteral("/cellular/calltimers/") + QLatin1String(name), type, value));
 }
 
-QStringList subtitles(CallTimersContainer &container, const QStringList &names)
+QString timer(const char *name)
 {
-    QStringList result;
-    for (const QString &name : names)
-        result << ItemFinder::find<SettingsItem>(&container, name)->subtitle();
-    return result;
+    return ExternalStore::get(QStringLiteral("/cellular/calltimers/") + QLatin1String(name));
 }
 
-QStringList durations(CallTimersContainer &container)
+// What the section shows: the three durations, then the clearing date.
+QStringList shown(CallTimersContainer &container)
 {
-    return subtitles(container, {QStringLiteral("timersDialed"), QStringLiteral("timersReceived"), QStringLiteral("timersAll")});
-}
-
-QString resetDate(CallTimersContainer &container)
-{
-    return subtitles(container, {QStringLiteral("timersResetDate")}).first();
-}
-
-QString mediumDate(const QDate &date)
-{
-    return LoLocale().formatDateTime(date.startOfDay(), LoLocale::DateMedium, LoLocale::TimeNone);
+    const QVariantMap parts = ShownPage::callTimers(&container);
+    return {parts.value("dialled").toString(), parts.value("received").toString(), parts.value("all").toString(),
+            parts.value("date").toString()};
 }
 
 // Presses the clear button and answers the box.
@@ -54,7 +43,6 @@ void answerClear(CallTimersContainer &container, bool yes)
     QPointer<LoMessageBox> box = LoSceneManager::instance()->windowsOfType<LoMessageBox>().value(0);
     QVERIFY(box);
     QCOMPARE(QStringList({box->title(), box->text()}), QStringList({"qtn_cell_reset", "qtn_cell_clear_timers_question"}));
-    QCOMPARE(box->standardButtons(), Lo::YesButton | Lo::NoButton);
     box->button(yes ? Lo::YesButton : Lo::NoButton)->click();
     QTRY_VERIFY(box.isNull());
     QVERIFY(StoreSync::flush());
@@ -69,8 +57,8 @@ private Q_SLOTS:
     void init();
     void durations_data();
     void durations();
-    void resetDateFollowsKey_data();
-    void resetDateFollowsKey();
+    void dateFollowsKey_data();
+    void dateFollowsKey();
     void clear_data();
     void clear();
     void invalidTimers();
@@ -109,19 +97,18 @@ void TestCallTimersContainer::durations()
     QFETCH(QStringList, seconds);
     QFETCH(QStringList, shown);
     LoLocale::setDefault(LoLocale(locale));
-    const char *const names[] = {"dialled", "received", "all"};
-    for (int i = 0; i < 3; ++i)
-        QVERIFY(ExternalStore::setString(timersKey(QLatin1String(names[i])), seconds.at(i)));
+    setTimer("dialled", seconds.at(0));
+    setTimer("received", seconds.at(1));
+    setTimer("all", seconds.at(2));
 
     QTest::ignoreMessage(QtDebugMsg, "CallTimersContainer::CallTimersContainer(QGraphicsItem*):");
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral(
         "^void CallTimersContainer::updateTimers\\(Cellular::CallTimers::CallTimersInfo\\): Cellular::CallTimers\\(0x")));
     CallTimersContainer container;
-    QCOMPARE(container.objectName(), QStringLiteral("CallTimersContainer"));
-    QCOMPARE(::durations(container), shown);
+    QCOMPARE(::shown(container).mid(0, 3), shown);
 }
 
-void TestCallTimersContainer::resetDateFollowsKey_data()
+void TestCallTimersContainer::dateFollowsKey_data()
 {
     QTest::addColumn<QString>("stored"); // empty: the key unset
     QTest::addColumn<QString>("shown");
@@ -132,27 +119,25 @@ void TestCallTimersContainer::resetDateFollowsKey_data()
 }
 
 // The clearing date as stored, then as another process changes it; each change rereads the timers.
-void TestCallTimersContainer::resetDateFollowsKey()
+void TestCallTimersContainer::dateFollowsKey()
 {
     QFETCH(QString, stored);
     QFETCH(QString, shown);
     if (!stored.isEmpty())
         QVERIFY(ExternalStore::setString(ResetDateKey, stored));
-    const QString line = QStringLiteral("void CallTimersContainer::resetDateChanged(): %1");
-    QTest::ignoreMessage(QtDebugMsg, qPrintable(line.arg(stored.isEmpty() ? QStringLiteral("QVariant(Invalid)")
-                                                                          : QStringLiteral("QVariant(QString, \"%1\")").arg(stored))));
+    const QString value = stored.isEmpty() ? QStringLiteral("QVariant(Invalid)") : QStringLiteral("QVariant(QString, \"%1\")").arg(stored);
+    QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("void CallTimersContainer::resetDateChanged(): ") + value));
     CallTimersContainer container;
-    QCOMPARE(resetDate(container), shown);
+    QCOMPARE(::shown(container).last(), shown);
 
-    QVERIFY(ExternalStore::setString(timersKey(QStringLiteral("dialled")), QStringLiteral("61")));
-    QTRY_COMPARE(::durations(container).first(), QStringLiteral("00:01:01"));
+    setTimer("dialled", QStringLiteral("61"));
+    QTRY_COMPARE(::shown(container).first(), QStringLiteral("00:01:01"));
     QVERIFY(ExternalStore::setString(ResetDateKey, QStringLiteral("2020-01-31")));
-    QTRY_COMPARE(resetDate(container), QStringLiteral("31 Jan 2020"));
+    QTRY_COMPARE(::shown(container).last(), QStringLiteral("31 Jan 2020"));
     // The timers go away without a word; the next date change finds none.
-    QVERIFY(ExternalStore::set(timersKey(QStringLiteral("available")), QStringLiteral("bool"), QStringLiteral("false")));
+    setTimer("available", QStringLiteral("false"), QStringLiteral("bool"));
     QVERIFY(ExternalStore::unset(ResetDateKey));
-    QTRY_COMPARE(resetDate(container), Never);
-    QCOMPARE(::durations(container), QStringList({"", "", ""}));
+    QTRY_COMPARE(::shown(container), QStringList({"", "", "", Never}));
 }
 
 void TestCallTimersContainer::clear_data()
@@ -170,38 +155,31 @@ void TestCallTimersContainer::clear()
     QFETCH(QString, locale);
     QFETCH(bool, yes);
     LoLocale::setDefault(LoLocale(locale));
-    QVERIFY(ExternalStore::setString(timersKey(QStringLiteral("dialled")), QStringLiteral("60")));
-    QVERIFY(ExternalStore::setString(timersKey(QStringLiteral("all")), QStringLiteral("121")));
+    setTimer("all", QStringLiteral("121"));
     QVERIFY(ExternalStore::setString(ResetDateKey, QStringLiteral("2011-05-03")));
     CallTimersContainer container;
-    const QStringList before = ::durations(container);
+    const QStringList before = shown(container);
 
     QTest::ignoreMessage(QtDebugMsg, "void CallTimersContainer::clearTimers(): QVariant(QString, \"2011-05-03\")");
     answerClear(container, yes);
-    if (!yes) {
-        QCOMPARE(ExternalStore::get(timersKey(QStringLiteral("all"))), QStringLiteral("121"));
-        QCOMPARE(ExternalStore::get(ResetDateKey), QStringLiteral("2011-05-03"));
-        QCOMPARE(::durations(container), before);
-        return;
-    }
-    QCOMPARE(ExternalStore::get(timersKey(QStringLiteral("all"))), QStringLiteral("0"));
-    QCOMPARE(ExternalStore::type(ResetDateKey), QStringLiteral("string"));
-    QCOMPARE(ExternalStore::get(ResetDateKey), QDate::currentDate().toString(Qt::ISODate));
-    QTRY_COMPARE(::durations(container).last(), LoLocale().toLocalizedNumbers(QStringLiteral("00:00:00")));
-    QTRY_COMPARE(resetDate(container), mediumDate(QDate::currentDate()));
+    const QDate today = QDate::currentDate();
+    QCOMPARE(QStringList({timer("all"), ExternalStore::get(ResetDateKey)}),
+             yes ? QStringList({"0", today.toString(Qt::ISODate)}) : QStringList({"121", "2011-05-03"}));
+    const QString zero = LoLocale().toLocalizedNumbers(QStringLiteral("00:00:00"));
+    const QString date = LoLocale().formatDateTime(today.startOfDay(), LoLocale::DateMedium, LoLocale::TimeNone);
+    QTRY_COMPARE(shown(container), yes ? QStringList({zero, zero, zero, date}) : before);
 }
 
 // Without the cellular services nothing shows, and a yes to clearing touches nothing.
 void TestCallTimersContainer::invalidTimers()
 {
-    QVERIFY(ExternalStore::setString(timersKey(QStringLiteral("dialled")), QStringLiteral("60")));
-    QVERIFY(ExternalStore::set(timersKey(QStringLiteral("available")), QStringLiteral("bool"), QStringLiteral("false")));
+    setTimer("dialled", QStringLiteral("60"));
+    setTimer("available", QStringLiteral("false"), QStringLiteral("bool"));
     CallTimersContainer container;
-    QCOMPARE(::durations(container), QStringList({"", "", ""}));
     answerClear(container, true);
-    QCOMPARE(ExternalStore::get(timersKey(QStringLiteral("dialled"))), QStringLiteral("60"));
+    QCOMPARE(timer("dialled"), QStringLiteral("60"));
     QCOMPARE(ExternalStore::type(ResetDateKey), QString());
-    QCOMPARE(resetDate(container), Never);
+    QCOMPARE(shown(container), QStringList({"", "", "", Never}));
 }
 
 void TestCallTimersContainer::dialog()

@@ -61,8 +61,6 @@ private Q_SLOTS:
     void settersAreSilent();
     void resetAnswer_data();
     void resetAnswer();
-    void boxOutlivesSection_data();
-    void boxOutlivesSection();
 
 private:
     CounterContainer *section(int type)
@@ -179,6 +177,9 @@ void TestCounterContainer::typing()
     CounterContainer *home = section(0);
     QSignalSpy spy(home, &CounterContainer::warningPeriodChanged);
 
+    if (!shown.isEmpty())
+        QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("void CounterContainer::emitWarningPeriodChanged(): 0 \"%1\" emit: \"%2\"")
+                                                        .arg(shown, emitted.last())));
     KeyTyper::type(field(home)->lineEdit(), keys);
     QCOMPARE(field(home)->text(), shown);
     QCOMPARE(texts(spy), emitted);
@@ -273,6 +274,7 @@ void TestCounterContainer::settersAreSilent()
     home->setWarningSwitch(true);
     QVERIFY(toggle->isChecked());
     QTest::ignoreMessage(QtDebugMsg, "virtual void CounterContainer::setWarningPeriod(const QString&): 0 -> \"12.5\"");
+    QTest::ignoreMessage(QtDebugMsg, "void CounterContainer::handleText(bool): true 12.5");
     home->setWarningPeriod(QStringLiteral("12.5"));
     QCOMPARE(field(home)->text(), QStringLiteral("١٢.٥"));
     home->setWarningPeriod(QString());
@@ -290,15 +292,21 @@ void TestCounterContainer::settersAreSilent()
 
 void TestCounterContainer::resetAnswer_data()
 {
-    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("answer"); // 0: none
+    QTest::addColumn<bool>("sectionGone");
     QTest::addColumn<int>("resets");
-    QTest::newRow("yes") << int(Lo::YesButton) << 1;
-    QTest::newRow("no") << int(Lo::NoButton) << 0;
+    QTest::newRow("yes") << int(Lo::YesButton) << false << 1;
+    QTest::newRow("no") << int(Lo::NoButton) << false << 0;
+    // A box still open when its section goes is closed on the next pass of the
+    // event loop; an answer given before that reaches no one.
+    QTest::newRow("closed with the section") << 0 << true << 0;
+    QTest::newRow("answered after the section went") << int(Lo::YesButton) << true << 0;
 }
 
 void TestCounterContainer::resetAnswer()
 {
     QFETCH(int, answer);
+    QFETCH(bool, sectionGone);
     QFETCH(int, resets);
     CounterContainer *roaming = section(1);
     QSignalSpy spy(roaming, &CounterContainer::resetAccepted);
@@ -306,35 +314,14 @@ void TestCounterContainer::resetAnswer()
     QCOMPARE(shownBoxes().size(), 1);
     QPointer<LoMessageBox> box = shownBoxes().first();
     QCOMPARE(box->standardButtons(), Lo::YesButton | Lo::NoButton);
-    QCOMPARE(spy.count(), 0);
-    box->button(Lo::StandardButton(answer))->click();
+    if (sectionGone) {
+        delete roaming;
+        QVERIFY(box && box->isAppeared());
+    }
+    if (answer)
+        box->button(Lo::StandardButton(answer))->click();
+    QTRY_VERIFY(box.isNull());
     QCOMPARE(spy.count(), resets);
-    QTRY_VERIFY(box.isNull());
-}
-
-void TestCounterContainer::boxOutlivesSection_data()
-{
-    QTest::addColumn<bool>("answered");
-    QTest::newRow("closed with the section") << false;
-    QTest::newRow("answered after the section went") << true;
-}
-
-// A box still open when its section goes is closed on the next pass of the
-// event loop; an answer given before that reaches no one.
-void TestCounterContainer::boxOutlivesSection()
-{
-    QFETCH(bool, answered);
-    CounterContainer *home = section(0);
-    part<LoButton>(home, QStringLiteral("resetButton_%1"))->click();
-    QPointer<LoMessageBox> box = shownBoxes().value(0);
-    QVERIFY(box);
-    QSignalSpy accepted(box.data(), &LoDialog::accepted);
-    delete home;
-    QVERIFY(box && box->isAppeared());
-    if (answered)
-        box->button(Lo::YesButton)->click();
-    QTRY_VERIFY(box.isNull());
-    QCOMPARE(accepted.count(), answered ? 1 : 0);
 }
 
 QTEST_MAIN(TestCounterContainer)

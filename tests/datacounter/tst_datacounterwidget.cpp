@@ -94,8 +94,6 @@ class TestDataCounterWidget : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void build_data();
-    void build();
     void namesStylesAndTexts();
     void storedLimits_data();
     void storedLimits();
@@ -141,47 +139,33 @@ void TestDataCounterWidget::cleanup()
     LoInputMethodState::instance()->setInputMethodArea(QRect());
 }
 
-void TestDataCounterWidget::build_data()
-{
-    QTest::addColumn<bool>("displayed");
-    QTest::newRow("on display entry") << true;
-    QTest::newRow("by the backup timer") << false;
-}
-
-// The constructor builds the frame only; the content comes once, from either trigger.
-void TestDataCounterWidget::build()
-{
-    QFETCH(bool, displayed);
-    const QString constructor = QStringLiteral("DataCounterWidget::DataCounterWidget(bool, QGraphicsWidget*):");
-    ignoreLine(constructor);
-    ignoreLine(constructor + QStringLiteral(" backup timer because signal displayEntered() has had random problems: 1500 ms"));
-    ignoreLine(constructor + QStringLiteral(" -out-"));
-    m_page.reset(new DataCounterWidget(true));
-    LoLinearLayoutPolicy *policy = static_cast<LoLayout *>(m_page->layout())->policy();
-    QCOMPARE(policy->count(), 1);
-    if (displayed)
-        m_page->announceDisplayEntered();
-    else
-        QTRY_VERIFY_WITH_TIMEOUT(policy->count() > 1, 5000);
-
-    QStringList items;
-    for (int i = 0; i < policy->count(); ++i)
-        items << dynamic_cast<QGraphicsWidget *>(policy->itemAt(i))->objectName();
-    QCOMPARE(items, (QStringList{"headerLabel", "CallTimersContainer", "CounterContainer_0", "CounterContainer_1", ""}));
-
-    ignoreLine(QStringLiteral("void DataCounterWidget::initWidget(): Initted already"));
-    QVERIFY(QMetaObject::invokeMethod(m_page.get(), "initWidget"));
-    m_page->announceDisplayEntered();
-    QCOMPARE(policy->count(), 5);
-    ignoreLine(QStringLiteral("virtual DataCounterWidget::~DataCounterWidget():"));
-    m_page.reset();
-}
-
 // Every named part of a built page, its style and the text identifier it shows,
 // after a language change, which also re-reads the reset dates.
 void TestDataCounterWidget::namesStylesAndTexts()
 {
-    DataCounterWidget *page = builtPage();
+    const QString constructor = QStringLiteral("DataCounterWidget::DataCounterWidget(bool, QGraphicsWidget*):");
+    for (const char *end : {"", " backup timer because signal displayEntered() has had random problems: 1500 ms", " -out-"})
+        ignoreLine(constructor + QLatin1String(end));
+    for (const char *line : {"void DataCounterWidget::initWidget():", "void DataCounterWidget::initContainer(CounterContainer*):",
+                             "CounterContainer::CounterContainer(Type, int, int, int, int, int, QGraphicsItem*): type of 1",
+                             "virtual void CounterContainer::initLayout():", "virtual void CounterContainer::retranslateUi():",
+                             "QString DataCounterWidget::localDateString(const QString&): \"qtn_cell_counters_never\""})
+        ignoreLine(QLatin1String(line));
+    // Whether these two getters are const is the header's business.
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^CounterContainer::Type CounterContainer::widgetType\\(\\)( const)?: 1$")));
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^DataCounterValue CounterContainer::defaultPeriod\\(\\)( const)?: 0$")));
+    m_page.reset(new DataCounterWidget(true));
+    LoLinearLayoutPolicy *policy = static_cast<LoLayout *>(m_page->layout())->policy();
+    QCOMPARE(policy->count(), 1); // the frame only, until the page is on the display
+    m_page->announceDisplayEntered();
+    DataCounterWidget *page = m_page.get();
+    QStringList items;
+    for (int i = 0; i < policy->count(); ++i)
+        items << dynamic_cast<QGraphicsWidget *>(policy->itemAt(i))->objectName();
+    QCOMPARE(items, (QStringList{"headerLabel", "CallTimersContainer", "CounterContainer_0", "CounterContainer_1", ""}));
+    ignoreLine(QStringLiteral("void DataCounterWidget::initWidget(): Initted already"));
+    QVERIFY(QMetaObject::invokeMethod(page, "initWidget"));
+    QCOMPARE(policy->count(), 5);
     QVERIFY(StoreSync::flush()); // the retranslation that the page's catalog queued runs first
     // A date stored while the page did not follow the store.
     page->storage()->blockSignals(true);
@@ -254,12 +238,9 @@ void TestDataCounterWidget::namesStylesAndTexts()
 
     QCOMPARE(part<LoHelpButton>(1, QStringLiteral("warningInfo_%1"))->pageID(), QStringLiteral("CTX_IDUG_LORVO_DATA_COSTS.html"));
     const int toolbar = part<LoTextEdit>(0, QStringLiteral("warningPeriodIput_%1"))->attachedToolbarId();
-    for (const auto &attribute : {qMakePair(QStringLiteral("label"), QVariant(QStringLiteral("T:qtn_comm_command_done"))),
-                                  qMakePair(QStringLiteral("highlighted"), QVariant(true))}) {
-        QCOMPARE(LoInputMethodState::instance()->extendedAttribute(toolbar, QStringLiteral("/keys"), QStringLiteral("actionKey"),
-                                                                   attribute.first),
-                 attribute.second);
-    }
+    QCOMPARE(LoInputMethodState::instance()->extendedAttribute(toolbar, QStringLiteral("/keys"), QStringLiteral("actionKey"),
+                                                               QStringLiteral("label")),
+             QVariant(QStringLiteral("T:qtn_comm_command_done")));
 
     // The confirmation boxes of a section and of the call timers.
     const QPair<LoButton *, QString> buttons[] = {
@@ -273,6 +254,9 @@ void TestDataCounterWidget::namesStylesAndTexts()
         delete box;
     }
     QCoreApplication::removeTranslator(&marking);
+    ignoreLine(QStringLiteral("virtual DataCounterWidget::~DataCounterWidget():"));
+    ignoreLine(QStringLiteral("virtual CounterContainer::~CounterContainer(): 1"));
+    m_page.reset();
 }
 
 void TestDataCounterWidget::storedLimits_data()
@@ -371,6 +355,7 @@ void TestDataCounterWidget::externalChange()
 
     const QString shape = type == QLatin1String("int") ? QStringLiteral("QVariant(int, %1)") : QStringLiteral("QVariant(QString, \"%1\")");
     ignoreLine(QStringLiteral("void DataCounterWidget::valueChanged(int, QVariant): %1 ").arg(key) + shape.arg(value));
+    ignoreLine(QStringLiteral("bool CounterContainer::hasKey(int) const: %1").arg(key));
     QVERIFY(ExternalStore::set(StorageKeys::path(key), type, value));
     QVERIFY(StoreSync::flush());
     QCOMPARE(ShownPage::all(page), expected);
@@ -487,8 +472,9 @@ void TestDataCounterWidget::leavingCommitsFields()
     if (box) {
         QCOMPARE(box->title(), QStringLiteral("Data counters"));
         QVERIFY(!box->isButtonBoxVisible() && !ItemFinder::find<QGraphicsWidget>(page, QStringLiteral("headerLabel")));
+        // Never on the display here: the backup timer builds the page.
+        QTRY_VERIFY_WITH_TIMEOUT(ItemFinder::find<LoTextEdit>(page, QStringLiteral("warningPeriodIput_0")), 5000);
         box->appear();
-        page->announceDisplayEntered();
     }
     auto *home = ItemFinder::find<LoTextEdit>(page, QStringLiteral("warningPeriodIput_0"));
     QCOMPARE(home->text(), QStringLiteral("5.0"));
