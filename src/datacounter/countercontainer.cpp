@@ -149,13 +149,13 @@ bool CounterContainer::hasKey(int key) const
         || key == mResetDateKey;
 }
 
-DataCounterValue CounterContainer::defaultPeriod() const
+DataCounterValue CounterContainer::defaultPeriod()
 {
     mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType);
     return DataCounterValue(mType == Roaming ? QStringLiteral("10") : QStringLiteral("1000"), false);
 }
 
-CounterContainer::Type CounterContainer::widgetType() const
+CounterContainer::Type CounterContainer::widgetType()
 {
     mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType);
     return mType;

@@ -55,8 +55,8 @@ public Q_SLOTS:
 public:
     bool hasKey(int key) const;
     /** The limit offered when none was ever entered: 1000 MB at home, 10 MB roaming. */
-    DataCounterValue defaultPeriod() const;
-    Type widgetType() const;
+    DataCounterValue defaultPeriod();
+    Type widgetType();
 
     void retranslateUi() override;
 

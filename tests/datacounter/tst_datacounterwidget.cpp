@@ -151,9 +151,8 @@ void TestDataCounterWidget::namesStylesAndTexts()
                              "virtual void CounterContainer::initLayout():", "virtual void CounterContainer::retranslateUi():",
                              "QString DataCounterWidget::localDateString(const QString&): \"qtn_cell_counters_never\""})
         ignoreLine(QLatin1String(line));
-    // Whether these two getters are const is the header's business.
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^CounterContainer::Type CounterContainer::widgetType\\(\\)( const)?: 1$")));
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^DataCounterValue CounterContainer::defaultPeriod\\(\\)( const)?: 0$")));
+    ignoreLine(QStringLiteral("CounterContainer::Type CounterContainer::widgetType(): 1"));
+    ignoreLine(QStringLiteral("DataCounterValue CounterContainer::defaultPeriod(): 0"));
     m_page.reset(new DataCounterWidget(true));
     LoLinearLayoutPolicy *policy = static_cast<LoLayout *>(m_page->layout())->policy();
     QCOMPARE(policy->count(), 1); // the frame only, until the page is on the display
