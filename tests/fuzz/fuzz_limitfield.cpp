@@ -76,6 +76,7 @@ struct Run {
             FUZZ_CHECK(section->checkValidity() == acceptable, context());
         } else {
             keyboard->setInputMethodArea(QRect(0, 500, 480, 354));
+            FUZZ_CHECK(announced.isEmpty(), context()); // only closing commits
             for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) { // the done key is Return
                 QKeyEvent event(type, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
                 if (how == 1)
