@@ -74,7 +74,8 @@ void checkClearingDate(FuzzInput &input, const QString &context)
     static CallTimersContainer *section = new CallTimersContainer;
     static SettingsItem *row = ItemFinder::find<SettingsItem>(section, QStringLiteral("timersResetDate"));
     static LoGConfItem *key = new LoGConfItem(QStringLiteral("/cellui/settings/calltimers/reset_date"));
-    static const QRegularExpression form(QStringLiteral("\\A([0-9]{4})-([0-9]{2})-([0-9]{2})\\z"));
+    // Qt's date parser, which reads the key, takes a plus sign for a field's leading digit.
+    static const QRegularExpression form(QStringLiteral("\\A([0-9]{4}|\\+[0-9]{3})-([0-9]{2}|\\+[0-9])-([0-9]{2}|\\+[0-9])\\z"));
     QCoreApplication::processEvents(); // the store's notices of earlier writes
     QVariant value;
     switch (input.below(6)) {
