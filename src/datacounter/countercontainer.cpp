@@ -17,6 +17,7 @@
 #include "lomessagebox.h"
 #include "lotextedit.h"
 
+#include <QLineEdit>
 #include <QRegExp>
 #include <QRegExpValidator>
 #include <QSignalBlocker>
@@ -316,10 +317,16 @@ void CounterContainer::handleText(bool emitChange)
     const double number = readField(&ok);
     mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << ok << number;
 
-    if (!ok) {
+    // While the field shows a text that its pattern refuses (a stored limit beyond
+    // its range), Qt's line edit no longer refuses edits: an edit of such a text
+    // is cleared like an unreadable one, and such a text is never announced.
+    QString text = mWarningPeriodInput->text();
+    int position = 0;
+    const bool refused = mWarningPeriodInput->validator()->validate(text, position) == QValidator::Invalid;
+    if (!ok || (refused && mWarningPeriodInput->lineEdit()->isModified())) {
         const QSignalBlocker blocker(mWarningPeriodInput);
         mWarningPeriodInput->clear();
-    } else if (emitChange) {
+    } else if (emitChange && !refused) {
         emitWarningPeriodChanged();
     }
     // The done key stays usable only while there is something to commit.

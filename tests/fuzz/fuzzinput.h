@@ -2,41 +2,49 @@
 #define FUZZINPUT_H
 
 #include <QString>
-#include <QVector>
 
-#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
-/**
- * Reads typed values off a fuzzer's input, front to back. Once the bytes run
- * out every read gives zero or an empty text, so a target never needs to check
- * the length itself and a short input is still a complete test case.
- */
+// Reads values off a fuzzer's input, front to back, big-endian. Once the bytes run
+// out every read gives zero or an empty text, so a short input is a complete case.
 class FuzzInput
 {
 public:
-    FuzzInput(const uint8_t *data, size_t size);
+    FuzzInput(const uint8_t *data, size_t size)
+        : m_data(data)
+        , m_size(data ? size : 0)
+    {
+    }
 
-    bool isEmpty() const;
-    size_t remaining() const;
-
-    uint8_t byte();
-    bool flag();
-    uint32_t uint32();
-    uint64_t uint64();
-    /** A value in [0, count); 0 when @p count is 0. */
-    uint32_t below(uint32_t count);
-    /** Any bit pattern: NaN, infinities and subnormals included. */
-    double anyDouble();
-
-    /** Up to @p maxBytes bytes (the length is read first) decoded as UTF-8, invalid sequences included. */
-    QString utf8(int maxBytes);
-    /** Everything that is left, decoded as UTF-8. */
-    QString restAsUtf8();
-    /** Up to @p maxUnits UTF-16 code units taken raw: lone surrogates and NUL included. */
-    QString utf16(int maxUnits);
-    /** Up to @p maxChars characters, each picked from @p alphabet or, now and then, any code unit. */
-    QString textFrom(const QString &alphabet, int maxChars);
+    bool isEmpty() const { return m_size == 0; }
+    uint8_t byte() { return m_size ? (--m_size, *m_data++) : 0; }
+    bool flag() { return byte() & 1; }
+    uint64_t bytes(int count) { uint64_t value = 0; while (count-- > 0) value = value << 8 | byte(); return value; }
+    uint32_t uint32() { return uint32_t(bytes(4)); }
+    uint64_t uint64() { return bytes(8); }
+    // A value in [0, count); one byte decides up to 256 choices.
+    uint32_t below(uint32_t count) { return count ? (count <= 256 ? byte() : uint32()) % count : 0; }
+    // Any bit pattern: NaN, infinities and subnormals included.
+    double anyDouble() { const uint64_t bits = uint64(); double value; std::memcpy(&value, &bits, sizeof value); return value; }
+    // Up to maxBytes bytes (-1: all that is left) as UTF-8, invalid sequences included.
+    QString utf8(int maxBytes)
+    {
+        const size_t length = maxBytes < 0 ? m_size : std::min<size_t>(below(uint32_t(maxBytes) + 1), m_size);
+        m_data += length;
+        m_size -= length;
+        return QString::fromUtf8(reinterpret_cast<const char *>(m_data - length), int(length));
+    }
+    // Up to maxChars characters from the alphabet or, at 0xff or without one, any UTF-16 unit.
+    QString text(const QString &alphabet, int maxChars)
+    {
+        QString result;
+        for (int length = int(below(uint32_t(maxChars) + 1)); length > 0 && m_size > 0; --length) {
+            const uint8_t pick = alphabet.isEmpty() ? 0xff : byte();
+            result += pick == 0xff ? QChar(ushort(bytes(2))) : alphabet.at(pick % alphabet.size());
+        }
+        return result;
+    }
 
 private:
     const uint8_t *m_data;
