@@ -207,8 +207,12 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtDebugMsg, "void CounterContainer::handleText(bool): true 12.5");
         home->setWarningPeriod(QStringLiteral("12.5"));
         QCOMPARE(field(home)->text(), QStringLiteral("١٢.٥"));
+        home->setWarningPeriod(QString());
         QCOMPARE(periods.count() + switches.count(), 0);
-        // A tap is the user's and is reported.
+        // The previous limit survives the empty one; a tap is the user's and is reported.
+        expectRefusal(QStringLiteral("12.5"));
+        QVERIFY(!home->checkValidity());
+        QCOMPARE(texts(periods), QStringList{"12.5"});
         toggle->click();
         QCOMPARE(switches.count(), 1);
         QCOMPARE(switches.at(0).at(0), QVariant(false));
