@@ -16,16 +16,12 @@
 namespace
 {
 const QString ResetDateKey = QStringLiteral("/cellui/settings/calltimers/reset_date");
+const QString Timers = QStringLiteral("/cellular/calltimers/");
 const QString Never = QStringLiteral("qtn_cell_counters_never"); // no catalog here: texts show their identifiers
 
 void setTimer(const char *name, const QString &value, const QString &type = QStringLiteral("string"))
 {
-    QVERIFY(ExternalStore::set(QStringLiteral("/cellular/calltimers/") + QLatin1String(name), type, value));
-}
-
-QString timer(const char *name)
-{
-    return ExternalStore::get(QStringLiteral("/cellular/calltimers/") + QLatin1String(name));
+    QVERIFY(ExternalStore::set(Timers + QLatin1String(name), type, value));
 }
 
 // What the section shows: the three durations, then the clearing date.
@@ -35,18 +31,6 @@ QStringList shown(CallTimersContainer &container)
     return {parts.value("dialled").toString(), parts.value("received").toString(), parts.value("all").toString(),
             parts.value("date").toString()};
 }
-
-// Presses the clear button and answers the box.
-void answerClear(CallTimersContainer &container, bool yes)
-{
-    ItemFinder::find<LoButton>(&container, QStringLiteral("timersResetBtn"))->click();
-    QPointer<LoMessageBox> box = LoSceneManager::instance()->windowsOfType<LoMessageBox>().value(0);
-    QVERIFY(box);
-    QCOMPARE(QStringList({box->title(), box->text()}), QStringList({"qtn_cell_reset", "qtn_cell_clear_timers_question"}));
-    box->button(yes ? Lo::YesButton : Lo::NoButton)->click();
-    QTRY_VERIFY(box.isNull());
-    QVERIFY(StoreSync::flush());
-}
 }
 
 class TestCallTimersContainer : public QObject
@@ -54,143 +38,127 @@ class TestCallTimersContainer : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void durations_data();
-    void durations();
-    void dateFollowsKey_data();
-    void dateFollowsKey();
-    void clear_data();
-    void clear();
-    void invalidTimers();
-    void dialog();
+    void init()
+    {
+        LoLocale::setDefault(LoLocale(QStringLiteral("en_GB")));
+        QVERIFY(ExternalStore::run({QStringLiteral("--recursive-unset"), Timers.chopped(1)}));
+        QVERIFY(ExternalStore::unset(ResetDateKey));
+        QVERIFY(StoreSync::flush());
+    }
+
+    void durations_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QStringList>("seconds"); // dialled, received, all
+        QTest::addColumn<QStringList>("shown");
+
+        const QString en = QStringLiteral("en_GB");
+        QTest::newRow("edges") << en << QStringList{"59", "3599", "3600"} << QStringList{"00:00:59", "00:59:59", "01:00:00"};
+        QTest::newRow("long") << en << QStringList{"360000", "4294967295", "60"} << QStringList{"100:00:00", "1193046:28:15", "00:01:00"};
+        QTest::newRow("ar_EG digits") << "ar_EG" << QStringList{"4294967295", "59", "3661"}
+                                      << QStringList{QStringLiteral("١١٩٣٠٤٦:٢٨:١٥"), QStringLiteral("٠٠:٠٠:٥٩"), QStringLiteral("٠١:٠١:٠١")};
+    }
+
+    void durations()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QStringList, seconds);
+        QFETCH(QStringList, shown);
+        LoLocale::setDefault(LoLocale(locale));
+        setTimer("dialled", seconds.at(0));
+        setTimer("received", seconds.at(1));
+        setTimer("all", seconds.at(2));
+
+        QTest::ignoreMessage(QtDebugMsg, "CallTimersContainer::CallTimersContainer(QGraphicsItem*):");
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral(
+            "^void CallTimersContainer::updateTimers\\(Cellular::CallTimers::CallTimersInfo\\): Cellular::CallTimers\\(0x")));
+        CallTimersContainer container;
+        QCOMPARE(::shown(container).mid(0, 3), shown);
+    }
+
+    void dateFollowsKey_data()
+    {
+        QTest::addColumn<QString>("stored"); // empty: the key unset
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("unset") << "" << Never;
+        QTest::newRow("date") << "2011-05-03" << "3 May 2011";
+        QTest::newRow("other format") << "03.05.2011" << Never;
+    }
+
+    // The clearing date as stored, then as another process changes it; each change rereads the timers.
+    void dateFollowsKey()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        if (!stored.isEmpty())
+            QVERIFY(ExternalStore::setString(ResetDateKey, stored));
+        const QString value = stored.isEmpty() ? QStringLiteral("QVariant(Invalid)") : QStringLiteral("QVariant(QString, \"%1\")").arg(stored);
+        QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("void CallTimersContainer::resetDateChanged(): ") + value));
+        CallTimersContainer container;
+        QCOMPARE(::shown(container).last(), shown);
+
+        setTimer("dialled", QStringLiteral("61"));
+        QTRY_COMPARE(::shown(container).first(), QStringLiteral("00:01:01"));
+        QVERIFY(ExternalStore::setString(ResetDateKey, QStringLiteral("2020-01-31")));
+        QTRY_COMPARE(::shown(container).last(), QStringLiteral("31 Jan 2020"));
+        // The timers go away without a word; the next date change finds none.
+        setTimer("available", QStringLiteral("false"), QStringLiteral("bool"));
+        QVERIFY(ExternalStore::unset(ResetDateKey));
+        QTRY_COMPARE(::shown(container), QStringList({"", "", "", Never}));
+    }
+
+    void clear_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<bool>("available"); // the cellular services
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes") << "en_GB" << true << true;
+        QTest::newRow("no") << "en_GB" << true << false;
+        QTest::newRow("yes in Arabic") << "ar_EG" << true << true;
+        QTest::newRow("yes without cellular services") << "en_GB" << false << true;
+    }
+
+    // Clearing asks first; yes clears the totals and stores today in Latin digits.
+    // Without the cellular services no duration shows, and a yes touches nothing.
+    void clear()
+    {
+        QFETCH(QString, locale);
+        QFETCH(bool, available);
+        QFETCH(bool, yes);
+        LoLocale::setDefault(LoLocale(locale));
+        setTimer("all", QStringLiteral("121"));
+        if (!available)
+            setTimer("available", QStringLiteral("false"), QStringLiteral("bool"));
+        QVERIFY(ExternalStore::setString(ResetDateKey, QStringLiteral("2011-05-03")));
+        CallTimersContainer container;
+        const QStringList before = shown(container);
+        QCOMPARE(before.at(2).isEmpty(), !available);
+
+        QTest::ignoreMessage(QtDebugMsg, "void CallTimersContainer::clearTimers(): QVariant(QString, \"2011-05-03\")");
+        ItemFinder::find<LoButton>(&container, QStringLiteral("timersResetBtn"))->click();
+        QPointer<LoMessageBox> box = LoSceneManager::instance()->windowsOfType<LoMessageBox>().value(0);
+        QVERIFY(box);
+        QCOMPARE(QStringList({box->title(), box->text()}), QStringList({"qtn_cell_reset", "qtn_cell_clear_timers_question"}));
+        box->button(yes ? Lo::YesButton : Lo::NoButton)->click();
+        QTRY_VERIFY(box.isNull());
+        QVERIFY(StoreSync::flush());
+        const bool cleared = yes && available;
+        const QDate today = QDate::currentDate();
+        QCOMPARE(QStringList({ExternalStore::get(Timers + QLatin1String("all")), ExternalStore::get(ResetDateKey)}),
+                 cleared ? QStringList({"0", today.toString(Qt::ISODate)}) : QStringList({"121", "2011-05-03"}));
+        const QString zero = LoLocale().toLocalizedNumbers(QStringLiteral("00:00:00"));
+        const QString date = LoLocale().formatDateTime(today.startOfDay(), LoLocale::DateMedium, LoLocale::TimeNone);
+        QTRY_COMPARE(shown(container), cleared ? QStringList({zero, zero, zero, date}) : before);
+    }
+
+    void dialog()
+    {
+        CallTimersDialog dialog;
+        QVERIFY(!dialog.isButtonBoxVisible());
+        QCOMPARE(dialog.title(), QStringLiteral("qtn_cell_call_timers"));
+        QVERIFY(qobject_cast<CallTimersContainer *>(dialog.centralWidget()));
+    }
 };
-
-void TestCallTimersContainer::init()
-{
-    LoLocale::setDefault(LoLocale(QStringLiteral("en_GB")));
-    QVERIFY(ExternalStore::run({QStringLiteral("--recursive-unset"), QStringLiteral("/cellular/calltimers")}));
-    QVERIFY(ExternalStore::unset(ResetDateKey));
-    QVERIFY(StoreSync::flush());
-}
-
-void TestCallTimersContainer::durations_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QStringList>("seconds"); // dialled, received, all
-    QTest::addColumn<QStringList>("shown");
-
-    const QString en = QStringLiteral("en_GB");
-    QTest::newRow("zero") << en << QStringList{"0", "0", "0"} << QStringList{"00:00:00", "00:00:00", "00:00:00"};
-    QTest::newRow("edges") << en << QStringList{"59", "3599", "3600"} << QStringList{"00:00:59", "00:59:59", "01:00:00"};
-    QTest::newRow("long") << en << QStringList{"360000", "4294967295", "60"}
-                          << QStringList{"100:00:00", "1193046:28:15", "00:01:00"};
-    QTest::newRow("all calls is its own total") << en << QStringList{"60", "3600", "7"}
-                                                << QStringList{"00:01:00", "01:00:00", "00:00:07"};
-    QTest::newRow("ar_EG digits") << "ar_EG" << QStringList{"4294967295", "59", "3661"}
-                                  << QStringList{QStringLiteral("١١٩٣٠٤٦:٢٨:١٥"), QStringLiteral("٠٠:٠٠:٥٩"),
-                                                 QStringLiteral("٠١:٠١:٠١")};
-}
-
-void TestCallTimersContainer::durations()
-{
-    QFETCH(QString, locale);
-    QFETCH(QStringList, seconds);
-    QFETCH(QStringList, shown);
-    LoLocale::setDefault(LoLocale(locale));
-    setTimer("dialled", seconds.at(0));
-    setTimer("received", seconds.at(1));
-    setTimer("all", seconds.at(2));
-
-    QTest::ignoreMessage(QtDebugMsg, "CallTimersContainer::CallTimersContainer(QGraphicsItem*):");
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral(
-        "^void CallTimersContainer::updateTimers\\(Cellular::CallTimers::CallTimersInfo\\): Cellular::CallTimers\\(0x")));
-    CallTimersContainer container;
-    QCOMPARE(::shown(container).mid(0, 3), shown);
-}
-
-void TestCallTimersContainer::dateFollowsKey_data()
-{
-    QTest::addColumn<QString>("stored"); // empty: the key unset
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("unset") << "" << Never;
-    QTest::newRow("date") << "2011-05-03" << "3 May 2011";
-    QTest::newRow("no such month") << "2011-13-45" << Never;
-    QTest::newRow("other format") << "03.05.2011" << Never;
-}
-
-// The clearing date as stored, then as another process changes it; each change rereads the timers.
-void TestCallTimersContainer::dateFollowsKey()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, shown);
-    if (!stored.isEmpty())
-        QVERIFY(ExternalStore::setString(ResetDateKey, stored));
-    const QString value = stored.isEmpty() ? QStringLiteral("QVariant(Invalid)") : QStringLiteral("QVariant(QString, \"%1\")").arg(stored);
-    QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("void CallTimersContainer::resetDateChanged(): ") + value));
-    CallTimersContainer container;
-    QCOMPARE(::shown(container).last(), shown);
-
-    setTimer("dialled", QStringLiteral("61"));
-    QTRY_COMPARE(::shown(container).first(), QStringLiteral("00:01:01"));
-    QVERIFY(ExternalStore::setString(ResetDateKey, QStringLiteral("2020-01-31")));
-    QTRY_COMPARE(::shown(container).last(), QStringLiteral("31 Jan 2020"));
-    // The timers go away without a word; the next date change finds none.
-    setTimer("available", QStringLiteral("false"), QStringLiteral("bool"));
-    QVERIFY(ExternalStore::unset(ResetDateKey));
-    QTRY_COMPARE(::shown(container), QStringList({"", "", "", Never}));
-}
-
-void TestCallTimersContainer::clear_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("yes") << "en_GB" << true;
-    QTest::newRow("no") << "en_GB" << false;
-    QTest::newRow("yes in Arabic") << "ar_EG" << true;
-}
-
-// Clearing asks first; yes clears the totals and stores today in Latin digits.
-void TestCallTimersContainer::clear()
-{
-    QFETCH(QString, locale);
-    QFETCH(bool, yes);
-    LoLocale::setDefault(LoLocale(locale));
-    setTimer("all", QStringLiteral("121"));
-    QVERIFY(ExternalStore::setString(ResetDateKey, QStringLiteral("2011-05-03")));
-    CallTimersContainer container;
-    const QStringList before = shown(container);
-
-    QTest::ignoreMessage(QtDebugMsg, "void CallTimersContainer::clearTimers(): QVariant(QString, \"2011-05-03\")");
-    answerClear(container, yes);
-    const QDate today = QDate::currentDate();
-    QCOMPARE(QStringList({timer("all"), ExternalStore::get(ResetDateKey)}),
-             yes ? QStringList({"0", today.toString(Qt::ISODate)}) : QStringList({"121", "2011-05-03"}));
-    const QString zero = LoLocale().toLocalizedNumbers(QStringLiteral("00:00:00"));
-    const QString date = LoLocale().formatDateTime(today.startOfDay(), LoLocale::DateMedium, LoLocale::TimeNone);
-    QTRY_COMPARE(shown(container), yes ? QStringList({zero, zero, zero, date}) : before);
-}
-
-// Without the cellular services nothing shows, and a yes to clearing touches nothing.
-void TestCallTimersContainer::invalidTimers()
-{
-    setTimer("dialled", QStringLiteral("60"));
-    setTimer("available", QStringLiteral("false"), QStringLiteral("bool"));
-    CallTimersContainer container;
-    answerClear(container, true);
-    QCOMPARE(timer("dialled"), QStringLiteral("60"));
-    QCOMPARE(ExternalStore::type(ResetDateKey), QString());
-    QCOMPARE(shown(container), QStringList({"", "", "", Never}));
-}
-
-void TestCallTimersContainer::dialog()
-{
-    CallTimersDialog dialog;
-    QVERIFY(!dialog.isButtonBoxVisible());
-    QCOMPARE(dialog.title(), QStringLiteral("qtn_cell_call_timers"));
-    auto *container = qobject_cast<CallTimersContainer *>(dialog.centralWidget());
-    QVERIFY(container);
-    QCOMPARE(container->objectName(), QStringLiteral("CallTimersContainer"));
-}
 
 QTEST_MAIN(TestCallTimersContainer)
 #include "tst_calltimerscontainer.moc"

@@ -1,5 +1,6 @@
 #include "countercontainer.h"
 
+#include "calltimerscontainer.h"
 #include "dataamountwidget.h"
 #include "settingsitem.h"
 #include "testscene.h"
@@ -12,6 +13,7 @@
 #include "loscenemanager.h"
 #include "lotextedit.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPointer>
 #include <QSignalSpy>
@@ -36,11 +38,6 @@ QStringList texts(const QSignalSpy &spy)
         result << arguments.at(0).toString();
     return result;
 }
-
-QList<LoMessageBox *> shownBoxes()
-{
-    return LoSceneManager::instance()->windowsOfType<LoMessageBox>();
-}
 }
 
 // The section alone: what it shows of the values it is given, and what it
@@ -50,25 +47,253 @@ class TestCounterContainer : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
-    void amounts_data();
-    void amounts();
-    void typing_data();
-    void typing();
-    void commit_data();
-    void commit();
-    void settersAreSilent();
-    void resetAnswer_data();
-    void resetAnswer();
+    void init()
+    {
+        LoLocale::setDefault(LoLocale(QStringLiteral("en_GB")));
+    }
+
+    void cleanup()
+    {
+        m_scene.clear();
+        qDeleteAll(LoSceneManager::instance()->windowsOfType<LoMessageBox>());
+        setKeyboardArea(QRect());
+    }
+
+    void amounts_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<qulonglong>("bytes");
+        QTest::addColumn<QString>("shown");
+
+        QTest::newRow("en_GB") << "en_GB" << 123456789ULL << "123.5 MB";
+        QTest::newRow("en_GB whole") << "en_GB" << 7000000ULL << "7 MB";
+        QTest::newRow("de_DE grouping") << "de_DE" << 4096500000ULL << "4.096,5 MB";
+        QTest::newRow("ar_EG") << "ar_EG" << 12300000ULL << QStringLiteral("١٢٫٣ MB");
+    }
+
+    // A byte count given to the section shows as megabytes in the locale's format.
+    void amounts()
+    {
+        QFETCH(QString, locale);
+        QFETCH(qulonglong, bytes);
+        QFETCH(QString, shown);
+        LoLocale::setDefault(LoLocale(locale));
+        CounterContainer *roaming = section(1);
+        const auto subtitles = [roaming] {
+            return QStringList{part<DataAmountWidget>(roaming, QStringLiteral("DataAmount_0"))->subtitle(),
+                               part<DataAmountWidget>(roaming, QStringLiteral("DataAmount_1"))->subtitle()};
+        };
+        const QString zero = subtitles().at(0);
+        DataCounterValue value(bytes);
+        const QString line = QStringLiteral("virtual void CounterContainer::set%1DataAmount(DataCounterValue&): 1 -> \"%2\" MB");
+        QTest::ignoreMessage(QtDebugMsg, qPrintable(line.arg(QStringLiteral("Sent"), value.toUiMegas())));
+        roaming->setSentDataAmount(value);
+        QCOMPARE(subtitles(), (QStringList{shown, zero}));
+        QTest::ignoreMessage(QtDebugMsg, qPrintable(line.arg(QStringLiteral("Received"), value.toUiMegas())));
+        roaming->setReceivedDataAmount(value);
+        QCOMPARE(subtitles(), (QStringList{shown, shown}));
+    }
+
+    void typingAndCommit_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("keys"); // a final "\r": committed by the return key
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("emitted");
+        QTest::addColumn<QString>("committed");
+        QTest::addColumn<QString>("shown"); // after the commit
+
+        const QString en = QStringLiteral("en_GB");
+        QTest::newRow("digits") << en << "12" << "12" << QStringList{"1", "12"} << "12.0" << "12.0";
+        QTest::newRow("point") << en << "1.2" << "1.2" << QStringList{"1", "1.", "1.2"} << "1.2" << "1.2";
+        QTest::newRow("comma") << en << "1,2" << "1,2" << QStringList{"1", "1,", "1,2"} << "1.2" << "1.2";
+        QTest::newRow("bar") << en << "1|2" << "1|2" << QStringList{"1", "1|", "1|2"} << "1.2" << "1.2";
+        QTest::newRow("second decimal refused") << en << "1.23" << "1.2" << QStringList{"1", "1.", "1.2"} << "1.2" << "1.2";
+        QTest::newRow("tenth digit refused") << en << "1234567890" << "123456789"
+                                             << QStringList{"1", "12", "123", "1234", "12345", "123456", "1234567", "12345678", "123456789"}
+                                             << "123456789.0" << "123456789.0";
+        QTest::newRow("letter refused") << en << "1a" << "1" << QStringList{"1"} << "1.0" << "1.0";
+        QTest::newRow("leading point refused") << en << ".5" << "5" << QStringList{"5"} << "5.0" << "5.0";
+        QTest::newRow("by the return key") << en << "5\r" << "5" << QStringList{"5"} << "5.0" << "5.0";
+        QTest::newRow("trailing point") << en << "8." << "8." << QStringList{"8", "8."} << "8.0" << "8.0";
+        QTest::newRow("smallest") << en << "0.1" << "0.1" << QStringList{"0", "0.", "0.1"} << "0.1" << "0.1";
+        // Refused: the previous limit comes back.
+        QTest::newRow("below a tenth") << en << "0.0" << "0.0" << QStringList{"0", "0.", "0.0"} << "12.5" << "12.5";
+        QTest::newRow("backspace to empty") << en << "5\b" << "" << QStringList{"5"} << "12.5" << "12.5";
+        QTest::newRow("de comma") << "de_DE" << "1,5" << "1,5" << QStringList{"1", "1,", "1,5"} << "1.5" << "1.5";
+        const QString ar = QStringLiteral("ar_EG");
+        QTest::newRow("ar decimal point") << ar << QStringLiteral("١٢٫٣") << QStringLiteral("١٢٫٣")
+                                          << QStringList{"1", "12", QStringLiteral("12٫"), QStringLiteral("12٫3")} << "12.3" << QStringLiteral("١٢.٣");
+        QTest::newRow("ar second decimal refused") << ar << QStringLiteral("٣٫٤٥") << QStringLiteral("٣٫٤")
+                                                   << QStringList{"3", QStringLiteral("3٫"), QStringLiteral("3٫4")} << "3.4" << QStringLiteral("٣.٤");
+        QTest::newRow("ar zero") << ar << QStringLiteral("٠") << QStringLiteral("٠") << QStringList{"0"} << "12.5" << QStringLiteral("١٢.٥");
+    }
+
+    // Each keystroke that leaves a number reports it with Latin digits; the field
+    // refuses what can never become a limit. Only the keyboard closing commits the
+    // fields of both sections: a limit of at least 0.1 is rewritten and announced,
+    // anything else gives the previous one back.
+    void typingAndCommit()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, keys);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, emitted);
+        QFETCH(QString, committed);
+        QFETCH(QString, shown);
+        LoLocale::setDefault(LoLocale(locale));
+        CounterContainer *home = section(0);
+        CounterContainer *roaming = section(1);
+        home->setWarningPeriod(QStringLiteral("12.5"));
+        roaming->setWarningPeriod(QStringLiteral("10.0"));
+        QLineEdit *edit = field(home)->lineEdit();
+        edit->clear();
+        QSignalSpy spy(home, &CounterContainer::warningPeriodChanged);
+        QSignalSpy roamingSpy(roaming, &CounterContainer::warningPeriodChanged);
+        const bool byReturnKey = keys.endsWith(QLatin1Char('\r'));
+        if (!typed.isEmpty())
+            QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("void CounterContainer::emitWarningPeriodChanged(): 0 \"%1\" emit: \"%2\"")
+                                                            .arg(typed, emitted.last())));
+        KeyTyper::type(edit, keys.chopped(byReturnKey ? 1 : 0));
+        QCOMPARE(field(home)->text(), typed);
+        QCOMPARE(texts(spy), emitted);
+        // Right-to-left scripts put the field's label on the right.
+        const Qt::Alignment alignment = part<LoLabel>(home, QStringLiteral("warningPeriodLabel_%1"))->alignment();
+        QCOMPARE(alignment == Qt::AlignRight, locale == QLatin1String("ar_EG"));
+        // The keyboard's done key works only while there is something to commit.
+        QCOMPARE(LoInputMethodState::instance()->extendedAttribute(field(home)->attachedToolbarId(), QStringLiteral("/keys"),
+                                                                   QStringLiteral("actionKey"), QStringLiteral("enabled")),
+                 QVariant(!typed.isEmpty()));
+
+        spy.clear();
+        if (committed == QLatin1String("12.5"))
+            expectRefusal(committed);
+        setKeyboardArea(QRect(0, 500, 480, 354));
+        QCOMPARE(spy.count(), 0);
+        if (byReturnKey)
+            QTest::keyClick(edit, Qt::Key_Return);
+        else
+            setKeyboardArea(QRect());
+        QVERIFY(LoInputMethodState::instance()->inputMethodArea().isNull());
+        QCOMPARE(field(home)->text(), shown);
+        QCOMPARE(texts(spy), QStringList{committed});
+        QCOMPARE(texts(roamingSpy), QStringList{"10.0"});
+
+        // What was committed is what a later refusal gives back.
+        spy.clear();
+        edit->clear();
+        expectRefusal(committed);
+        QVERIFY(!home->checkValidity());
+        QCOMPARE(texts(spy), QStringList{committed});
+        QCOMPARE(field(home)->text(), shown);
+    }
+
+    // What the page sets is shown, and none of it comes back as a signal.
+    void settersAreSilent()
+    {
+        LoLocale::setDefault(LoLocale(QStringLiteral("ar_EG")));
+        CounterContainer *home = section(0);
+        QSignalSpy periods(home, &CounterContainer::warningPeriodChanged);
+        QSignalSpy switches(home, &CounterContainer::warningSwitchToggled);
+        auto *toggle = part<LoButton>(home, QStringLiteral("warningSwitch_%1"));
+
+        QTest::ignoreMessage(QtDebugMsg, "virtual void CounterContainer::setResetDate(const QString&): 0 -> \"5 Dec 2026\"");
+        home->setResetDate(QStringLiteral("5 Dec 2026"));
+        QCOMPARE(part<SettingsItem>(home, QStringLiteral("resetItem_%1"))->subtitle(), QStringLiteral("5 Dec 2026"));
+        QTest::ignoreMessage(QtDebugMsg, "virtual void CounterContainer::setWarningSwitch(bool): true");
+        home->setWarningSwitch(true);
+        QVERIFY(toggle->isChecked());
+        QTest::ignoreMessage(QtDebugMsg, "virtual void CounterContainer::setWarningPeriod(const QString&): 0 -> \"12.5\"");
+        QTest::ignoreMessage(QtDebugMsg, "void CounterContainer::handleText(bool): true 12.5");
+        home->setWarningPeriod(QStringLiteral("12.5"));
+        QCOMPARE(field(home)->text(), QStringLiteral("١٢.٥"));
+        home->setWarningPeriod(QString());
+        QCOMPARE(periods.count() + switches.count(), 0);
+        // The previous limit survives the empty one; a tap is the user's and is reported.
+        expectRefusal(QStringLiteral("12.5"));
+        QVERIFY(!home->checkValidity());
+        QCOMPARE(texts(periods), QStringList{"12.5"});
+        toggle->click();
+        QCOMPARE(switches.count(), 1);
+        QCOMPARE(switches.at(0).at(0), QVariant(false));
+    }
+
+    void resetAnswer_data()
+    {
+        QTest::addColumn<int>("answer"); // 0: none
+        QTest::addColumn<bool>("sectionGone");
+        QTest::addColumn<int>("resets");
+        QTest::newRow("yes") << int(Lo::YesButton) << false << 1;
+        QTest::newRow("no") << int(Lo::NoButton) << false << 0;
+        // A box still open when its section goes is closed on the next pass of the
+        // event loop; an answer given before that reaches no one.
+        QTest::newRow("closed with the section") << 0 << true << 0;
+        QTest::newRow("answered after the section went") << int(Lo::YesButton) << true << 0;
+    }
+
+    void resetAnswer()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, sectionGone);
+        QFETCH(int, resets);
+        CounterContainer *roaming = section(1);
+        QSignalSpy spy(roaming, &CounterContainer::resetAccepted);
+        part<LoButton>(roaming, QStringLiteral("resetButton_%1"))->click();
+        QCOMPARE(LoSceneManager::instance()->windowsOfType<LoMessageBox>().size(), 1);
+        QPointer<LoMessageBox> box = LoSceneManager::instance()->windowsOfType<LoMessageBox>().first();
+        QCOMPARE(QStringList({box->title(), box->text()}), QStringList({"qtn_cell_reset", "qtn_cell_reset_counters_question"}));
+        QCOMPARE(box->standardButtons(), Lo::YesButton | Lo::NoButton);
+        if (sectionGone) {
+            delete roaming;
+            QVERIFY(box && box->isAppeared());
+        }
+        if (answer)
+            box->button(Lo::StandardButton(answer))->click();
+        QTRY_VERIFY(box.isNull());
+        QCOMPARE(spy.count(), resets);
+    }
+
+    void resetRowsFollowDirection_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("direction");
+        QTest::newRow("left-to-right") << "en_GB" << int(Qt::LeftToRight);
+        QTest::newRow("right-to-left") << "ar_EG" << int(Qt::RightToLeft);
+        QTest::newRow("right-to-left window, left-to-right locale") << "en_GB" << int(Qt::RightToLeft);
+    }
+
+    // The reset rows (date, then button) of both sections and of the call timers follow their window.
+    void resetRowsFollowDirection()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, direction);
+        LoLocale::setDefault(LoLocale(locale));
+        QApplication::setLayoutDirection(LoLocale().textDirection()); // as a host does
+        auto *window = new QGraphicsWidget;
+        m_scene.addItem(window);
+        window->setLayoutDirection(Qt::LayoutDirection(direction));
+        const QList<QGraphicsWidget *> sections{section(0, window), section(1, window), new CallTimersContainer(window)};
+        for (QGraphicsWidget *widget : sections)
+            widget->resize(480, widget->effectiveSizeHint(Qt::PreferredSize).height());
+        // Installing the sections' catalogs keeps the host's direction.
+        QCOMPARE(QApplication::layoutDirection(), LoLocale().textDirection());
+        QApplication::processEvents(); // the layouts' pending requests
+        for (const char *row : {"resetItem_0 resetButton_0", "resetItem_1 resetButton_1", "timersResetDate timersResetBtn"}) {
+            const QStringList names = QString::fromLatin1(row).split(QLatin1Char(' '));
+            const QRectF date = ItemFinder::find<QGraphicsWidget>(window, names.at(0))->sceneBoundingRect();
+            const QRectF button = ItemFinder::find<QGraphicsWidget>(window, names.at(1))->sceneBoundingRect();
+            QVERIFY2(!date.isEmpty() && (direction == Qt::RightToLeft ? button.right() <= date.left() : date.right() <= button.left()), row);
+        }
+    }
 
 private:
-    CounterContainer *section(int type)
+    CounterContainer *section(int type, QGraphicsItem *parent = nullptr)
     {
         const int first = type == 0 ? 3 : 8;
         auto *section = new CounterContainer(CounterContainer::Type(type), first, first + 1, first + 2, first + 3,
-                                             first + 4);
-        m_scene.addItem(section);
+                                             first + 4, parent);
+        if (!parent)
+            m_scene.addItem(section);
         return section;
     }
     template<typename T>
@@ -84,245 +309,6 @@ private:
     QGraphicsScene m_scene;
 };
 
-void TestCounterContainer::init()
-{
-    LoLocale::setDefault(LoLocale(QStringLiteral("en_GB")));
-}
-
-void TestCounterContainer::cleanup()
-{
-    m_scene.clear();
-    qDeleteAll(shownBoxes());
-    setKeyboardArea(QRect());
-}
-
-void TestCounterContainer::amounts_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<qulonglong>("bytes");
-    QTest::addColumn<QString>("shown");
-
-    QTest::newRow("en_GB") << "en_GB" << 123456789ULL << "123.5 MB";
-    QTest::newRow("en_GB whole") << "en_GB" << 7000000ULL << "7 MB";
-    QTest::newRow("en_GB grouping") << "en_GB" << 4096500000ULL << "4,096.5 MB";
-    QTest::newRow("de_DE") << "de_DE" << 12300000ULL << "12,3 MB";
-    QTest::newRow("de_DE grouping") << "de_DE" << 4096500000ULL << "4.096,5 MB";
-    QTest::newRow("ar_EG") << "ar_EG" << 12300000ULL << QStringLiteral("١٢٫٣ MB");
-    QTest::newRow("ar_EG zero") << "ar_EG" << 0ULL << QStringLiteral("٠ MB");
-}
-
-// A byte count given to the section shows as megabytes in the locale's format.
-void TestCounterContainer::amounts()
-{
-    QFETCH(QString, locale);
-    QFETCH(qulonglong, bytes);
-    QFETCH(QString, shown);
-    LoLocale::setDefault(LoLocale(locale));
-    CounterContainer *roaming = section(1);
-    auto *sent = part<DataAmountWidget>(roaming, QStringLiteral("DataAmount_0"));
-    auto *received = part<DataAmountWidget>(roaming, QStringLiteral("DataAmount_1"));
-    const QString zero = sent->subtitle();
-
-    DataCounterValue value(bytes);
-    const QString line = QStringLiteral("virtual void CounterContainer::set%1DataAmount(DataCounterValue&): 1 -> \"%2\" MB");
-    QTest::ignoreMessage(QtDebugMsg, qPrintable(line.arg(QStringLiteral("Sent"), value.toUiMegas())));
-    roaming->setSentDataAmount(value);
-    QCOMPARE(sent->subtitle(), shown);
-    QCOMPARE(received->subtitle(), zero);
-
-    QTest::ignoreMessage(QtDebugMsg, qPrintable(line.arg(QStringLiteral("Received"), value.toUiMegas())));
-    roaming->setReceivedDataAmount(value);
-    QCOMPARE(received->subtitle(), shown);
-}
-
-void TestCounterContainer::typing_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QStringList>("emitted");
-
-    const QString en = QStringLiteral("en_GB");
-    QTest::newRow("digits") << en << "12" << "12" << QStringList{"1", "12"};
-    QTest::newRow("point") << en << "1.2" << "1.2" << QStringList{"1", "1.", "1.2"};
-    QTest::newRow("comma") << en << "1,2" << "1,2" << QStringList{"1", "1,", "1,2"};
-    QTest::newRow("bar") << en << "1|2" << "1|2" << QStringList{"1", "1|", "1|2"};
-    QTest::newRow("second decimal refused") << en << "1.23" << "1.2" << QStringList{"1", "1.", "1.2"};
-    QTest::newRow("tenth digit refused")
-        << en << "1234567890" << "123456789"
-        << QStringList{"1", "12", "123", "1234", "12345", "123456", "1234567", "12345678", "123456789"};
-    QTest::newRow("letter refused") << en << "1a" << "1" << QStringList{"1"};
-    QTest::newRow("leading point refused") << en << ".5" << "5" << QStringList{"5"};
-    QTest::newRow("backspace to empty") << en << "5\b" << "" << QStringList{"5"};
-    const QString de = QStringLiteral("de_DE");
-    QTest::newRow("de comma") << de << "1,5" << "1,5" << QStringList{"1", "1,", "1,5"};
-    QTest::newRow("de second decimal refused") << de << "1,55" << "1,5" << QStringList{"1", "1,", "1,5"};
-    const QString ar = QStringLiteral("ar_EG");
-    QTest::newRow("ar decimal point") << ar << QStringLiteral("١٢٫٥") << QStringLiteral("١٢٫٥")
-                                      << QStringList{"1", "12", QStringLiteral("12٫"), QStringLiteral("12٫5")};
-    QTest::newRow("ar second decimal refused") << ar << QStringLiteral("٣٫٤٥") << QStringLiteral("٣٫٤")
-                                               << QStringList{"3", QStringLiteral("3٫"), QStringLiteral("3٫4")};
-    QTest::newRow("ar latin digits") << ar << "7" << "7" << QStringList{"7"};
-}
-
-// Each keystroke that leaves a number reports it with Latin digits; the field
-// keeps what was typed and refuses what can never become a limit.
-void TestCounterContainer::typing()
-{
-    QFETCH(QString, locale);
-    QFETCH(QString, keys);
-    QFETCH(QString, shown);
-    QFETCH(QStringList, emitted);
-    LoLocale::setDefault(LoLocale(locale));
-    CounterContainer *home = section(0);
-    QSignalSpy spy(home, &CounterContainer::warningPeriodChanged);
-
-    if (!shown.isEmpty())
-        QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("void CounterContainer::emitWarningPeriodChanged(): 0 \"%1\" emit: \"%2\"")
-                                                        .arg(shown, emitted.last())));
-    KeyTyper::type(field(home)->lineEdit(), keys);
-    QCOMPARE(field(home)->text(), shown);
-    QCOMPARE(texts(spy), emitted);
-    // Right-to-left scripts put the field's label on the right.
-    const Qt::Alignment alignment = part<LoLabel>(home, QStringLiteral("warningPeriodLabel_%1"))->alignment();
-    QCOMPARE(alignment == Qt::AlignRight, locale == QLatin1String("ar_EG"));
-    // The keyboard's done key works only while there is something to commit.
-    const int toolbar = field(home)->attachedToolbarId();
-    QCOMPARE(LoInputMethodState::instance()->extendedAttribute(toolbar, QStringLiteral("/keys"),
-                                                               QStringLiteral("actionKey"), QStringLiteral("enabled")),
-             QVariant(!shown.isEmpty()));
-}
-
-void TestCounterContainer::commit_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("previous");
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<bool>("byReturnKey");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("committed");
-
-    const QString en = QStringLiteral("en_GB");
-    QTest::newRow("whole number") << en << "12.5" << "7" << false << "7.0" << "7.0";
-    QTest::newRow("by the return key") << en << "12.5" << "5" << true << "5.0" << "5.0";
-    QTest::newRow("smallest") << en << "12.5" << "0.1" << false << "0.1" << "0.1";
-    QTest::newRow("trailing point") << en << "12.5" << "8." << false << "8.0" << "8.0";
-    QTest::newRow("empty") << en << "12.5" << "" << false << "12.5" << "12.5";
-    QTest::newRow("zero") << en << "12.5" << "0" << false << "12.5" << "12.5";
-    QTest::newRow("below a tenth") << en << "12.5" << "0.0" << false << "12.5" << "12.5";
-    QTest::newRow("no previous") << en << "" << "" << false << "" << "";
-    QTest::newRow("de comma") << "de_DE" << "10.0" << "1,5" << false << "1.5" << "1.5";
-    QTest::newRow("de zero") << "de_DE" << "10.0" << "0,0" << false << "10.0" << "10.0";
-    QTest::newRow("ar digit") << "ar_EG" << "10.0" << QStringLiteral("٧") << false << QStringLiteral("٧.٠") << "7.0";
-}
-
-// The keyboard closing commits the fields of both sections: a limit of at
-// least 0.1 is rewritten and announced, anything else gives the previous one back.
-void TestCounterContainer::commit()
-{
-    QFETCH(QString, locale);
-    QFETCH(QString, previous);
-    QFETCH(QString, keys);
-    QFETCH(bool, byReturnKey);
-    QFETCH(QString, shown);
-    QFETCH(QString, committed);
-    LoLocale::setDefault(LoLocale(locale));
-    CounterContainer *home = section(0);
-    CounterContainer *roaming = section(1);
-    home->setWarningPeriod(previous);
-    roaming->setWarningPeriod(QStringLiteral("10.0"));
-    field(home)->lineEdit()->clear();
-    KeyTyper::type(field(home)->lineEdit(), keys);
-    QSignalSpy spy(home, &CounterContainer::warningPeriodChanged);
-    QSignalSpy roamingSpy(roaming, &CounterContainer::warningPeriodChanged);
-    if (committed == previous)
-        expectRefusal(previous);
-
-    setKeyboardArea(QRect(0, 500, 480, 354));
-    QCOMPARE(spy.count(), 0);
-    if (byReturnKey)
-        QTest::keyClick(field(home)->lineEdit(), Qt::Key_Return);
-    else
-        setKeyboardArea(QRect());
-    QVERIFY(LoInputMethodState::instance()->inputMethodArea().isNull());
-    QCOMPARE(field(home)->text(), shown);
-    QCOMPARE(texts(spy), QStringList{committed});
-    QCOMPARE(texts(roamingSpy), QStringList{"10.0"});
-
-    // What was committed is what a later refusal gives back.
-    spy.clear();
-    field(home)->lineEdit()->clear();
-    expectRefusal(committed);
-    QVERIFY(!home->checkValidity());
-    QCOMPARE(texts(spy), QStringList{committed});
-    QCOMPARE(field(home)->text(), shown);
-}
-
-// What the page sets is shown, and none of it comes back as a signal.
-void TestCounterContainer::settersAreSilent()
-{
-    LoLocale::setDefault(LoLocale(QStringLiteral("ar_EG")));
-    CounterContainer *home = section(0);
-    QSignalSpy periods(home, &CounterContainer::warningPeriodChanged);
-    QSignalSpy switches(home, &CounterContainer::warningSwitchToggled);
-    auto *toggle = part<LoButton>(home, QStringLiteral("warningSwitch_%1"));
-
-    QTest::ignoreMessage(QtDebugMsg, "virtual void CounterContainer::setResetDate(const QString&): 0 -> \"5 Dec 2026\"");
-    home->setResetDate(QStringLiteral("5 Dec 2026"));
-    QCOMPARE(part<SettingsItem>(home, QStringLiteral("resetItem_%1"))->subtitle(), QStringLiteral("5 Dec 2026"));
-    QTest::ignoreMessage(QtDebugMsg, "virtual void CounterContainer::setWarningSwitch(bool): true");
-    home->setWarningSwitch(true);
-    QVERIFY(toggle->isChecked());
-    QTest::ignoreMessage(QtDebugMsg, "virtual void CounterContainer::setWarningPeriod(const QString&): 0 -> \"12.5\"");
-    QTest::ignoreMessage(QtDebugMsg, "void CounterContainer::handleText(bool): true 12.5");
-    home->setWarningPeriod(QStringLiteral("12.5"));
-    QCOMPARE(field(home)->text(), QStringLiteral("١٢.٥"));
-    home->setWarningPeriod(QString());
-    QVERIFY(field(home)->text().isEmpty());
-    QCOMPARE(periods.count() + switches.count(), 0);
-
-    // The previous limit survives the empty one; a tap is the user's and is reported.
-    expectRefusal(QStringLiteral("12.5"));
-    QVERIFY(!home->checkValidity());
-    QCOMPARE(texts(periods), QStringList{"12.5"});
-    toggle->click();
-    QCOMPARE(switches.count(), 1);
-    QCOMPARE(switches.at(0).at(0), QVariant(false));
-}
-
-void TestCounterContainer::resetAnswer_data()
-{
-    QTest::addColumn<int>("answer"); // 0: none
-    QTest::addColumn<bool>("sectionGone");
-    QTest::addColumn<int>("resets");
-    QTest::newRow("yes") << int(Lo::YesButton) << false << 1;
-    QTest::newRow("no") << int(Lo::NoButton) << false << 0;
-    // A box still open when its section goes is closed on the next pass of the
-    // event loop; an answer given before that reaches no one.
-    QTest::newRow("closed with the section") << 0 << true << 0;
-    QTest::newRow("answered after the section went") << int(Lo::YesButton) << true << 0;
-}
-
-void TestCounterContainer::resetAnswer()
-{
-    QFETCH(int, answer);
-    QFETCH(bool, sectionGone);
-    QFETCH(int, resets);
-    CounterContainer *roaming = section(1);
-    QSignalSpy spy(roaming, &CounterContainer::resetAccepted);
-    part<LoButton>(roaming, QStringLiteral("resetButton_%1"))->click();
-    QCOMPARE(shownBoxes().size(), 1);
-    QPointer<LoMessageBox> box = shownBoxes().first();
-    QCOMPARE(box->standardButtons(), Lo::YesButton | Lo::NoButton);
-    if (sectionGone) {
-        delete roaming;
-        QVERIFY(box && box->isAppeared());
-    }
-    if (answer)
-        box->button(Lo::StandardButton(answer))->click();
-    QTRY_VERIFY(box.isNull());
-    QCOMPARE(spy.count(), resets);
-}
 
 QTEST_MAIN(TestCounterContainer)
 #include "tst_countercontainer.moc"

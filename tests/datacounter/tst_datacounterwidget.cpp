@@ -92,25 +92,367 @@ class TestDataCounterWidget : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
-    void namesStylesAndTexts();
-    void storedLimits_data();
-    void storedLimits();
-    void externalChange_data();
-    void externalChange();
-    void typing_data();
-    void typing();
-    void resetWrites();
-    void leavingCommitsFields_data();
-    void leavingCommitsFields();
+    void init()
+    {
+        LoLocale::setDefault(LoLocale(QStringLiteral("en_GB")));
+        QStringList paths{TimersDate};
+        for (int key = 3; key <= 12; ++key)
+            paths << StorageKeys::path(key);
+        QVERIFY(ExternalStore::unset(paths));
+        QVERIFY(StoreSync::flush());
+    }
+
+    void cleanup()
+    {
+        qDeleteAll(LoSceneManager::instance()->windowsOfType<LoMessageBox>());
+        m_page.reset();
+        LoInputMethodState::instance()->setInputMethodArea(QRect());
+    }
+
+    // Every named part of a built page, its style and the text identifier it shows,
+    // after a language change, which also re-reads the reset dates.
+    void namesStylesAndTexts()
+    {
+        for (const char *line : {"DataCounterWidget::DataCounterWidget(bool, QGraphicsWidget*):", "DataCounterWidget::DataCounterWidget(bool, "
+                                 "QGraphicsWidget*): backup timer because signal displayEntered() has had random problems: 1500 ms",
+                                 "DataCounterWidget::DataCounterWidget(bool, QGraphicsWidget*): -out-", "void DataCounterWidget::initWidget():",
+                                 "void DataCounterWidget::initContainer(CounterContainer*):",
+                                 "CounterContainer::CounterContainer(Type, int, int, int, int, int, QGraphicsItem*): type of 1",
+                                 "virtual void CounterContainer::initLayout():", "virtual void CounterContainer::retranslateUi():",
+                                 "QString DataCounterWidget::localDateString(const QString&): \"qtn_cell_counters_never\"",
+                                 "CounterContainer::Type CounterContainer::widgetType(): 1", "DataCounterValue CounterContainer::defaultPeriod(): 0"})
+            ignoreLine(QLatin1String(line));
+        m_page.reset(new DataCounterWidget(true));
+        LoLinearLayoutPolicy *policy = static_cast<LoLayout *>(m_page->layout())->policy();
+        QCOMPARE(policy->count(), 1); // the frame only, until the page is on the display
+        m_page->announceDisplayEntered();
+        DataCounterWidget *page = m_page.get();
+        QStringList items;
+        for (int i = 0; i < policy->count(); ++i)
+            items << dynamic_cast<QGraphicsWidget *>(policy->itemAt(i))->objectName();
+        QCOMPARE(items, (QStringList{"headerLabel", "CallTimersContainer", "CounterContainer_0", "CounterContainer_1", ""}));
+        ignoreLine(QStringLiteral("void DataCounterWidget::initWidget(): Initted already"));
+        QVERIFY(QMetaObject::invokeMethod(page, "initWidget"));
+        QCOMPARE(policy->count(), 5);
+        QVERIFY(StoreSync::flush()); // the retranslation that the page's catalog queued runs first
+        // A date stored while the page did not follow the store.
+        page->storage()->blockSignals(true);
+        seed(7, QStringLiteral("31.1.2026.0"));
+        QVERIFY(StoreSync::flush());
+        page->storage()->blockSignals(false);
+        QCOMPARE(part<SettingsItem>(0, QStringLiteral("resetItem_%1"))->subtitle(), QStringLiteral("Never"));
+        MarkingTranslator marking;
+        QCoreApplication::installTranslator(&marking);
+        LoLocale::setDefault(LoLocale(QStringLiteral("de_DE")));
+        ignoreLine(QStringLiteral("virtual void DataCounterWidget::retranslateUi():"));
+        QTRY_COMPARE(ItemFinder::find<LoLabel>(page, QStringLiteral("headerLabel"))->text(), QStringLiteral("T:qtn_comm_cellular_counters"));
+
+        struct Row {
+            int root; // section type, or -1: the page
+            const char *name;
+            const char *style;
+            const char *text;
+            const char *subtitle;
+        };
+        const Row rows[] = {
+            {-1, "headerLabel", "CommonHeaderInverted", "T:qtn_comm_cellular_counters", nullptr},
+            {-1, "CallTimersContainer", "CommonContainerInverted", "T:qtn_cell_call_timers", nullptr},
+            {-1, "timersDialed", "CommonPanelInverted", "T:qtn_cell_dialled", "00:00:00"},
+            {-1, "timersReceived", "CommonPanelInverted", "T:qtn_cell_received", nullptr},
+            {-1, "timersAll", "CommonPanelInverted", "T:qtn_cell_all", nullptr},
+            {-1, "timersResetDate", "CommonPanelInverted", "T:qtn_cell_last_reset", "T:qtn_cell_counters_never"},
+            {-1, "timersResetBtn", "CommonListButtonInverted", "T:qtn_cell_reset_counters", nullptr},
+            {-1, "CounterContainer_0", "CommonContainerInverted", "T:qtn_cell_counter_data_title", nullptr},
+            {-1, "CounterContainer_1", "CommonContainerInverted", "T:qtn_cell_counter_data_title", nullptr},
+            {0, "subTitle_%1", "CommonGroupHeaderInverted", "T:qtn_cell_counter_psd_title", nullptr},
+            {1, "subTitle_%1", "CommonGroupHeaderInverted", "T:qtn_cell_counter_roaming_title", nullptr},
+            {0, "resetItem_%1", "CommonPanelInverted", "T:qtn_cell_last_reset", "31.01.2026"},
+            {1, "resetItem_%1", "CommonPanelInverted", "T:qtn_cell_last_reset", "T:qtn_cell_counters_never"},
+            {0, "warningPeriodIput_%1", "CommonSingleInputFieldInverted", "1000.0", nullptr},
+            {1, "warningPeriodIput_%1", "CommonSingleInputFieldInverted", "10.0", nullptr},
+        };
+        const Row bothSections[] = {
+            {0, "warningItem_%1", "CommonPanelInverted", "T:qtn_cell_counter_display_warning", nullptr},
+            {0, "warningSwitch_%1", "CommonRightSwitchInverted", "", nullptr},
+            {0, "warningPeriodLabel_%1", "CommonFieldLabelInverted", "T:qtn_cell_counter_mb_title", nullptr},
+            {0, "DataAmount_0", "CommonPanelInverted", "T:qtn_cell_counter_sent", "T:qtn_comm_megabytes 0"},
+            {0, "DataAmount_1", "CommonPanelInverted", "T:qtn_cell_counter_received", "T:qtn_comm_megabytes 0"},
+            {0, "resetButton_%1", "CommonListButtonInverted", "T:qtn_cell_reset_counters", nullptr},
+        };
+        QList<Row> all(std::begin(rows), std::end(rows));
+        for (const Row &row : bothSections)
+            all << row << Row{1, row.name, row.style, row.text, row.subtitle};
+        for (const Row &row : qAsConst(all)) {
+            QGraphicsWidget *widget = row.root < 0 ? ItemFinder::find<QGraphicsWidget>(page, QLatin1String(row.name))
+                                                   : part(row.root, QLatin1String(row.name));
+            QVERIFY2(widget, row.name);
+            auto *container = qobject_cast<LoContainer *>(widget);
+            const QString text = container ? container->title()
+                                           : widget->property(widget->property("title").isValid() ? "title" : "text").toString();
+            QCOMPARE(QStringList({widget->property("styleName").toString(), text}),
+                     QStringList({QLatin1String(row.style), QString::fromUtf8(row.text)}));
+            if (row.subtitle)
+                QCOMPARE(widget->property("subtitle").toString(), QString::fromUtf8(row.subtitle));
+        }
+
+        // The unnamed parts: three panels per section and one for the timers, the spacers.
+        QMap<QString, int> unnamed;
+        for (QGraphicsObject *object : ItemFinder::descendants(page)) {
+            const QString style = object->property("styleName").toString();
+            if (object->objectName().isEmpty() && !style.isEmpty())
+                ++unnamed[style];
+        }
+        QCOMPARE(unnamed, (QMap<QString, int>{{"CommonLargePanelInverted", 7}, {"CommonSpacer", 2}, {"CommonSmallSpacer", 1}}));
+
+        QCOMPARE(part<LoHelpButton>(1, QStringLiteral("warningInfo_%1"))->pageID(), QStringLiteral("CTX_IDUG_LORVO_DATA_COSTS.html"));
+        const int toolbar = part<LoTextEdit>(0, QStringLiteral("warningPeriodIput_%1"))->attachedToolbarId();
+        QCOMPARE(LoInputMethodState::instance()->extendedAttribute(toolbar, QStringLiteral("/keys"), QStringLiteral("actionKey"),
+                                                                   QStringLiteral("label")),
+                 QVariant(QStringLiteral("T:qtn_comm_command_done")));
+
+        QCoreApplication::removeTranslator(&marking);
+        ignoreLine(QStringLiteral("virtual DataCounterWidget::~DataCounterWidget():"));
+        ignoreLine(QStringLiteral("virtual CounterContainer::~CounterContainer(): 1"));
+        m_page.reset();
+    }
+
+    void storedLimits_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("limit");
+        QTest::addColumn<QString>("entered");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("enteredAfter");
+        QTest::addColumn<QStringList>("limitsAfterTaps"); // the first one shows whether the switch was on
+
+        QTest::newRow("home, nothing stored") << 0 << Unset << Unset << "1000.0" << Unset << QStringList{"1000000000", "0"};
+        QTest::newRow("home, off, entered") << 0 << "0" << "5000000" << "5.0" << "5000000" << QStringList{"5000000", "0"};
+        QTest::newRow("home, on, other entered") << 0 << "20000000" << "5000000" << "20.0" << "20000000" << QStringList{"0"};
+        QTest::newRow("home, limit unset, entered") << 0 << Unset << "5000000" << "5.0" << "5000000" << QStringList{"5000000"};
+        QTest::newRow("roaming, nothing stored") << 1 << Unset << Unset << "10.0" << Unset << QStringList{"0", "10000000"};
+        QTest::newRow("roaming, on, nothing entered") << 1 << "7500000" << Unset << "7.5" << "7500000" << QStringList{"0"};
+    }
+
+    // The switch and field as built from the stored limits, the entered limit kept
+    // in step, and what each tap on the switch puts in force.
+    void storedLimits()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, limit);
+        QFETCH(QString, entered);
+        QFETCH(QString, field);
+        QFETCH(QString, enteredAfter);
+        QFETCH(QStringList, limitsAfterTaps);
+        const int periodKey = type == 0 ? 5 : 10;
+        const bool on = limitsAfterTaps.first() == QLatin1String("0");
+        const QString line = QStringLiteral("void DataCounterWidget::updateWarningPeriodUi(CounterContainer*, const DataCounterValue*): ");
+        ignoreLine(line + QStringLiteral("\"%1\" MB").arg(on ? field : QStringLiteral("0.0")));
+        if (on)
+            ignoreLine(line + QStringLiteral("limit \"%1\" MB").arg(field));
+        ignoreLine(line + QStringLiteral("set value \"%1\" MB").arg(field));
+        DataCounterWidget *page = builtPage(type, limit, entered);
+        const QVariantMap shown = ShownPage::section(page, type);
+        QCOMPARE(QVariantList({shown.value("switch"), shown.value("field"), shown.value("date")}),
+                 QVariantList({on, field, "Never"}));
+        QCOMPARE(QStringList({stored(periodKey), stored(periodKey + 1)}), QStringList({limit, enteredAfter}));
+
+        auto *toggle = part<LoButton>(type, QStringLiteral("warningSwitch_%1"));
+        for (const QString &limitAfter : limitsAfterTaps) {
+            ignoreLine(QStringLiteral("void DataCounterWidget::warningSwitchToggled(bool):"));
+            toggle->click();
+            QCOMPARE(stored(periodKey), limitAfter);
+            QCOMPARE(ExternalStore::type(StorageKeys::path(periodKey)), QStringLiteral("string"));
+            QVERIFY(StoreSync::flush());
+            QCOMPARE(toggle->isChecked(), limitAfter != QLatin1String("0"));
+            QCOMPARE(ShownPage::section(page, type).value("field").toString(), field);
+        }
+        QCOMPARE(stored(periodKey + 1), enteredAfter);
+        QCOMPARE(QStringList({stored(15 - periodKey), stored(16 - periodKey)}), QStringList({Unset, Unset}));
+    }
+
+    void externalChange_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QVariantMap>("changes");
+
+        QTest::newRow("home sent") << 3 << "string" << "123456789" << QVariantMap{{"home.sent", "123.5 MB"}};
+        QTest::newRow("home received, int") << 4 << "int" << "5000000" << QVariantMap{{"home.received", "5 MB"}};
+        QTest::newRow("roaming sent") << 8 << "string" << "2500000" << QVariantMap{{"roaming.sent", "2.5 MB"}};
+        QTest::newRow("home limit on") << 5 << "string" << "30000000" << QVariantMap{{"home.field", "30.0"}, {"home.switch", true}};
+        QTest::newRow("roaming limit off") << 10 << "string" << "0" << QVariantMap{{"roaming.switch", false}};
+        QTest::newRow("roaming limit") << 10 << "string" << "2000000" << QVariantMap{{"roaming.field", "2.0"}};
+        QTest::newRow("home entered limit") << 6 << "string" << "7000000" << QVariantMap();
+        QTest::newRow("home reset date") << 7 << "string" << "31.1.2026.1769817600" << QVariantMap{{"home.date", "31 Jan 2026"}};
+        QTest::newRow("roaming reset date") << 12 << "string" << "5.12.2026.0" << QVariantMap{{"roaming.date", "5 Dec 2026"}};
+        QTest::newRow("reset date, two parts") << 12 << "string" << "5.12" << QVariantMap{{"roaming.date", today()}};
+    }
+
+    // Another process writes one key: only the row that shows it changes.
+    void externalChange()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, type);
+        QFETCH(QString, value);
+        QFETCH(QVariantMap, changes);
+        DataCounterWidget *page = builtPage();
+        QVariantMap expected = ShownPage::all(page);
+        for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
+            QVERIFY2(expected.value(it.key()) != it.value(), "the change would not show");
+            expected[it.key()] = it.value();
+        }
+
+        const QString shape = type == QLatin1String("int") ? QStringLiteral("QVariant(int, %1)") : QStringLiteral("QVariant(QString, \"%1\")");
+        ignoreLine(QStringLiteral("void DataCounterWidget::valueChanged(int, QVariant): %1 ").arg(key) + shape.arg(value));
+        ignoreLine(QStringLiteral("bool CounterContainer::hasKey(int) const: %1").arg(key));
+        QVERIFY(ExternalStore::set(StorageKeys::path(key), type, value));
+        QVERIFY(StoreSync::flush());
+        QCOMPARE(ShownPage::all(page), expected);
+    }
+
+    void typing_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("limit");
+        QTest::addColumn<QString>("entered");
+        QTest::addColumn<QString>("keys"); // typed into the emptied field; from a backspace on, into the field as built
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QStringList>("writes");
+
+        QTest::newRow("home, warning off") << 0 << "0" << "5000000" << "12" << "12" << QStringList{"6=1000000", "6=12000000"};
+        QTest::newRow("home, warning on") << 0 << "20000000" << "20000000" << "12" << "12"
+                                          << QStringList{"6=1000000", "5=1000000", "6=12000000", "5=12000000"};
+        QTest::newRow("roaming, comma") << 1 << "0" << Unset << "4,5" << "4,5"
+                                        << QStringList{"11=4000000", "11=4000000", "11=4500000"};
+        QTest::newRow("roaming, backspace") << 1 << "2000000" << "2000000" << "\b\b" << "2"
+                                            << QStringList{"11=2000000", "10=2000000", "11=2000000", "10=2000000"};
+        QTest::newRow("zero writes nothing") << 0 << "20000000" << "20000000" << "0" << "0" << QStringList();
+        // Limits stored beyond the field's range: rows go here.
+    }
+
+    // Each keystroke that leaves a number stores the entered limit, and the
+    // effective one after it while the warning is on; the echoes change nothing.
+    void typing()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, limit);
+        QFETCH(QString, entered);
+        QFETCH(QString, keys);
+        QFETCH(QString, field);
+        QFETCH(QStringList, writes);
+        const int periodKey = type == 0 ? 5 : 10;
+        DataCounterWidget *page = builtPage(type, limit, entered);
+        auto *edit = part<LoTextEdit>(type, QStringLiteral("warningPeriodIput_%1"));
+        if (!keys.startsWith(QLatin1Char('\b'))) {
+            edit->lineEdit()->clear();
+            ignoreLine(QStringLiteral("void DataCounterWidget::warningPeriodChanged(const QString&): \"%1\"").arg(keys));
+        }
+        if (!writes.isEmpty() && writes.last().startsWith(QString::number(periodKey) + QLatin1Char('=')))
+            ignoreLine(QStringLiteral("void DataCounterWidget::warningPeriodChanged(const QString&): set limit \"%1\" MB")
+                           .arg(DataCounterValue(writes.last().section(QLatin1Char('='), 1), true).toUiMegas()));
+
+        WriteLog log;
+        KeyTyper::type(edit->lineEdit(), keys);
+        QCOMPARE(edit->text(), field);
+        QCOMPARE(log.writes, writes);
+        QVERIFY(StoreSync::flush());
+        QCOMPARE(log.writes, writes);
+        QCOMPARE(edit->text(), field);
+        QCOMPARE(ShownPage::section(page, type).value("switch").toBool(), limit != QLatin1String("0"));
+    }
+
+    // A confirmed reset writes the date, then both counters as "0", and shows them at once.
+    void resetWrites()
+    {
+        for (int key : {3, 4, 8, 9})
+            seed(key, QStringLiteral("5000000"));
+        DataCounterWidget *page = builtPage();
+        const QVariantMap roaming = ShownPage::section(page, 1);
+        part<LoButton>(0, QStringLiteral("resetButton_%1"))->click();
+        LoMessageBox *box = LoSceneManager::instance()->windowsOfType<LoMessageBox>().value(0);
+        QVERIFY(box);
+
+        WriteLog log;
+        ignoreLine(QStringLiteral("void DataCounterWidget::resetDataAmounts():"));
+        ignoreLine(QStringLiteral("QString DataCounterWidget::currentGenericDate():"));
+        const qint64 before = QDateTime::currentSecsSinceEpoch();
+        box->button(Lo::YesButton)->click();
+        const qint64 after = QDateTime::currentSecsSinceEpoch();
+        QCOMPARE(log.writes.mid(1), (QStringList{"4=0", "3=0"}));
+        const QRegularExpressionMatch date = QRegularExpression(QStringLiteral("^7=(\\d+)\\.(\\d+)\\.(\\d+)\\.(\\d+)$")).match(log.writes.value(0));
+        QVERIFY2(date.hasMatch(), qPrintable(log.writes.value(0)));
+        QCOMPARE(QDate(date.captured(3).toInt(), date.captured(2).toInt(), date.captured(1).toInt()), QDate::currentDate());
+        QVERIFY(date.captured(4).toLongLong() >= before && date.captured(4).toLongLong() <= after);
+        QCOMPARE(ExternalStore::type(StorageKeys::path(3)), QStringLiteral("string"));
+
+        const QVariantMap home = ShownPage::section(page, 0);
+        QCOMPARE(QStringList({home.value("sent").toString(), home.value("received").toString(), home.value("date").toString()}),
+                 QStringList({"0 MB", "0 MB", today()}));
+        QVERIFY(StoreSync::flush());
+        QCOMPARE(log.writes.size(), 3);
+        QCOMPARE(ShownPage::section(page, 1), roaming);
+    }
+
+    void leavingCommitsFields_data()
+    {
+        QTest::addColumn<bool>("dialog");
+        QTest::newRow("back") << false;
+        QTest::newRow("dialog closed") << true;
+    }
+
+    // Leaving the page commits the fields before the host goes on: an empty one
+    // gets its limit back and stores it again.
+    void leavingCommitsFields()
+    {
+        QFETCH(bool, dialog);
+        seed(5, QStringLiteral("0"));
+        seed(6, QStringLiteral("5000000"));
+        if (dialog)
+            QTest::ignoreMessage(QtDebugMsg, "!-------------------------- DataCounterDialog::DataCounterDialog() --------------------------!");
+        QPointer<DataCounterDialog> box = dialog ? new DataCounterDialog : nullptr;
+        QPointer<DataCounterWidget> page = box ? qobject_cast<DataCounterWidget *>(box->centralWidget()) : builtPage();
+        if (box) {
+            QCOMPARE(box->title(), QStringLiteral("Data counters"));
+            QVERIFY(!box->isButtonBoxVisible() && !ItemFinder::find<QGraphicsWidget>(page, QStringLiteral("headerLabel")));
+            // Never on the display here: the backup timer builds the page.
+            QTRY_VERIFY_WITH_TIMEOUT(ItemFinder::find<LoTextEdit>(page, QStringLiteral("warningPeriodIput_0")), 5000);
+            box->appear();
+        }
+        auto *home = ItemFinder::find<LoTextEdit>(page, QStringLiteral("warningPeriodIput_0"));
+        QCOMPARE(home->text(), QStringLiteral("5.0"));
+        // The entered limit changes behind the page, and the user empties the field.
+        seed(6, QStringLiteral("9000000"));
+        QVERIFY(StoreSync::flush());
+        home->clear();
+
+        QSignalSpy validity(page, &DataCounterWidget::checkValidity);
+        if (box)
+            box->reject();
+        else
+            QVERIFY(page->back());
+        QCOMPARE(validity.count(), 1);
+        QCOMPARE(home->text(), QStringLiteral("5.0"));
+        QCOMPARE(stored(6), QStringLiteral("5000000"));
+        QCOMPARE(stored(5), QStringLiteral("0"));
+        if (box) {
+            QTest::ignoreMessage(QtDebugMsg, "virtual DataCounterDialog::~DataCounterDialog()");
+            delete box;
+            QVERIFY(!page);
+        }
+    }
 
 private:
-    DataCounterWidget *builtPage()
+    // A page on the display, after storing the given limit and entered limit of section @p type.
+    DataCounterWidget *builtPage(int type = 0, const QString &limit = QString(), const QString &entered = QString())
     {
+        if (!limit.isNull()) {
+            seed(type == 0 ? 5 : 10, limit);
+            seed(type == 0 ? 6 : 11, entered);
+        }
         m_page.reset(new DataCounterWidget(true));
         m_page->announceDisplayEntered();
-        return m_page.get();
+        return StoreSync::flush() ? m_page.get() : nullptr;
     }
     template<typename T = QGraphicsWidget>
     T *part(int type, const QString &name) const
@@ -122,381 +464,6 @@ private:
     std::unique_ptr<DataCounterWidget> m_page;
 };
 
-void TestDataCounterWidget::init()
-{
-    LoLocale::setDefault(LoLocale(QStringLiteral("en_GB")));
-    QStringList paths{TimersDate};
-    for (int key = 3; key <= 12; ++key)
-        paths << StorageKeys::path(key);
-    QVERIFY(ExternalStore::unset(paths));
-    QVERIFY(StoreSync::flush());
-}
-
-void TestDataCounterWidget::cleanup()
-{
-    qDeleteAll(LoSceneManager::instance()->windowsOfType<LoMessageBox>());
-    m_page.reset();
-    LoInputMethodState::instance()->setInputMethodArea(QRect());
-}
-
-// Every named part of a built page, its style and the text identifier it shows,
-// after a language change, which also re-reads the reset dates.
-void TestDataCounterWidget::namesStylesAndTexts()
-{
-    const QString constructor = QStringLiteral("DataCounterWidget::DataCounterWidget(bool, QGraphicsWidget*):");
-    for (const char *end : {"", " backup timer because signal displayEntered() has had random problems: 1500 ms", " -out-"})
-        ignoreLine(constructor + QLatin1String(end));
-    for (const char *line : {"void DataCounterWidget::initWidget():", "void DataCounterWidget::initContainer(CounterContainer*):",
-                             "CounterContainer::CounterContainer(Type, int, int, int, int, int, QGraphicsItem*): type of 1",
-                             "virtual void CounterContainer::initLayout():", "virtual void CounterContainer::retranslateUi():",
-                             "QString DataCounterWidget::localDateString(const QString&): \"qtn_cell_counters_never\""})
-        ignoreLine(QLatin1String(line));
-    ignoreLine(QStringLiteral("CounterContainer::Type CounterContainer::widgetType(): 1"));
-    ignoreLine(QStringLiteral("DataCounterValue CounterContainer::defaultPeriod(): 0"));
-    m_page.reset(new DataCounterWidget(true));
-    LoLinearLayoutPolicy *policy = static_cast<LoLayout *>(m_page->layout())->policy();
-    QCOMPARE(policy->count(), 1); // the frame only, until the page is on the display
-    m_page->announceDisplayEntered();
-    DataCounterWidget *page = m_page.get();
-    QStringList items;
-    for (int i = 0; i < policy->count(); ++i)
-        items << dynamic_cast<QGraphicsWidget *>(policy->itemAt(i))->objectName();
-    QCOMPARE(items, (QStringList{"headerLabel", "CallTimersContainer", "CounterContainer_0", "CounterContainer_1", ""}));
-    ignoreLine(QStringLiteral("void DataCounterWidget::initWidget(): Initted already"));
-    QVERIFY(QMetaObject::invokeMethod(page, "initWidget"));
-    QCOMPARE(policy->count(), 5);
-    QVERIFY(StoreSync::flush()); // the retranslation that the page's catalog queued runs first
-    // A date stored while the page did not follow the store.
-    page->storage()->blockSignals(true);
-    seed(7, QStringLiteral("31.1.2026.0"));
-    QVERIFY(StoreSync::flush());
-    page->storage()->blockSignals(false);
-    QCOMPARE(part<SettingsItem>(0, QStringLiteral("resetItem_%1"))->subtitle(), QStringLiteral("Never"));
-    MarkingTranslator marking;
-    QCoreApplication::installTranslator(&marking);
-    LoLocale::setDefault(LoLocale(QStringLiteral("de_DE")));
-    ignoreLine(QStringLiteral("virtual void DataCounterWidget::retranslateUi():"));
-    QTRY_COMPARE(ItemFinder::find<LoLabel>(page, QStringLiteral("headerLabel"))->text(), QStringLiteral("T:qtn_comm_cellular_counters"));
-
-    struct Row {
-        int root; // section type, or -1: the page
-        const char *name;
-        const char *style;
-        const char *text;
-        const char *subtitle;
-    };
-    const Row rows[] = {
-        {-1, "headerLabel", "CommonHeaderInverted", "T:qtn_comm_cellular_counters", nullptr},
-        {-1, "CallTimersContainer", "CommonContainerInverted", "T:qtn_cell_call_timers", nullptr},
-        {-1, "timersDialed", "CommonPanelInverted", "T:qtn_cell_dialled", "00:00:00"},
-        {-1, "timersReceived", "CommonPanelInverted", "T:qtn_cell_received", nullptr},
-        {-1, "timersAll", "CommonPanelInverted", "T:qtn_cell_all", nullptr},
-        {-1, "timersResetDate", "CommonPanelInverted", "T:qtn_cell_last_reset", "T:qtn_cell_counters_never"},
-        {-1, "timersResetBtn", "CommonListButtonInverted", "T:qtn_cell_reset_counters", nullptr},
-        {-1, "CounterContainer_0", "CommonContainerInverted", "T:qtn_cell_counter_data_title", nullptr},
-        {-1, "CounterContainer_1", "CommonContainerInverted", "T:qtn_cell_counter_data_title", nullptr},
-        {0, "subTitle_%1", "CommonGroupHeaderInverted", "T:qtn_cell_counter_psd_title", nullptr},
-        {1, "subTitle_%1", "CommonGroupHeaderInverted", "T:qtn_cell_counter_roaming_title", nullptr},
-        {0, "resetItem_%1", "CommonPanelInverted", "T:qtn_cell_last_reset", "31.01.2026"},
-        {1, "resetItem_%1", "CommonPanelInverted", "T:qtn_cell_last_reset", "T:qtn_cell_counters_never"},
-        {0, "warningPeriodIput_%1", "CommonSingleInputFieldInverted", "1000.0", nullptr},
-        {1, "warningPeriodIput_%1", "CommonSingleInputFieldInverted", "10.0", nullptr},
-    };
-    const Row bothSections[] = {
-        {0, "warningItem_%1", "CommonPanelInverted", "T:qtn_cell_counter_display_warning", nullptr},
-        {0, "warningSwitch_%1", "CommonRightSwitchInverted", "", nullptr},
-        {0, "warningPeriodLabel_%1", "CommonFieldLabelInverted", "T:qtn_cell_counter_mb_title", nullptr},
-        {0, "DataAmount_0", "CommonPanelInverted", "T:qtn_cell_counter_sent", "T:qtn_comm_megabytes 0"},
-        {0, "DataAmount_1", "CommonPanelInverted", "T:qtn_cell_counter_received", "T:qtn_comm_megabytes 0"},
-        {0, "resetButton_%1", "CommonListButtonInverted", "T:qtn_cell_reset_counters", nullptr},
-    };
-    QList<Row> all(std::begin(rows), std::end(rows));
-    for (const Row &row : bothSections)
-        all << row << Row{1, row.name, row.style, row.text, row.subtitle};
-    for (const Row &row : qAsConst(all)) {
-        QGraphicsWidget *widget = row.root < 0 ? ItemFinder::find<QGraphicsWidget>(page, QLatin1String(row.name))
-                                               : part(row.root, QLatin1String(row.name));
-        QVERIFY2(widget, row.name);
-        auto *container = qobject_cast<LoContainer *>(widget);
-        const QString text = container ? container->title()
-                                       : widget->property(widget->property("title").isValid() ? "title" : "text").toString();
-        QCOMPARE(QStringList({widget->property("styleName").toString(), text}),
-                 QStringList({QLatin1String(row.style), QString::fromUtf8(row.text)}));
-        if (row.subtitle)
-            QCOMPARE(widget->property("subtitle").toString(), QString::fromUtf8(row.subtitle));
-    }
-
-    // The unnamed parts: three panels per section and one for the timers, the spacers.
-    QMap<QString, int> unnamed;
-    for (QGraphicsObject *object : ItemFinder::descendants(page)) {
-        const QString style = object->property("styleName").toString();
-        if (object->objectName().isEmpty() && !style.isEmpty())
-            ++unnamed[style];
-    }
-    QCOMPARE(unnamed, (QMap<QString, int>{{"CommonLargePanelInverted", 7}, {"CommonSpacer", 2}, {"CommonSmallSpacer", 1}}));
-
-    QCOMPARE(part<LoHelpButton>(1, QStringLiteral("warningInfo_%1"))->pageID(), QStringLiteral("CTX_IDUG_LORVO_DATA_COSTS.html"));
-    const int toolbar = part<LoTextEdit>(0, QStringLiteral("warningPeriodIput_%1"))->attachedToolbarId();
-    QCOMPARE(LoInputMethodState::instance()->extendedAttribute(toolbar, QStringLiteral("/keys"), QStringLiteral("actionKey"),
-                                                               QStringLiteral("label")),
-             QVariant(QStringLiteral("T:qtn_comm_command_done")));
-
-    // The confirmation boxes of a section and of the call timers.
-    const QPair<LoButton *, QString> buttons[] = {
-        {part<LoButton>(0, QStringLiteral("resetButton_%1")), QStringLiteral("T:qtn_cell_reset_counters_question")},
-        {ItemFinder::find<LoButton>(page, QStringLiteral("timersResetBtn")), QStringLiteral("T:qtn_cell_clear_timers_question")}};
-    for (const auto &button : buttons) {
-        button.first->click();
-        LoMessageBox *box = LoSceneManager::instance()->windowsOfType<LoMessageBox>().value(0);
-        QVERIFY(box);
-        QCOMPARE(QStringList({box->title(), box->text()}), QStringList({QStringLiteral("T:qtn_cell_reset"), button.second}));
-        delete box;
-    }
-    QCoreApplication::removeTranslator(&marking);
-    ignoreLine(QStringLiteral("virtual DataCounterWidget::~DataCounterWidget():"));
-    ignoreLine(QStringLiteral("virtual CounterContainer::~CounterContainer(): 1"));
-    m_page.reset();
-}
-
-void TestDataCounterWidget::storedLimits_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("limit");
-    QTest::addColumn<QString>("entered");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("enteredAfter");
-    QTest::addColumn<QStringList>("limitsAfterTaps"); // the first one shows whether the switch was on
-
-    QTest::newRow("home, nothing stored") << 0 << Unset << Unset << "1000.0" << Unset << QStringList{"1000000000", "0"};
-    QTest::newRow("home, off, entered") << 0 << "0" << "5000000" << "5.0" << "5000000" << QStringList{"5000000", "0"};
-    QTest::newRow("home, on, other entered") << 0 << "20000000" << "5000000" << "20.0" << "20000000" << QStringList{"0"};
-    QTest::newRow("home, limit unset, entered") << 0 << Unset << "5000000" << "5.0" << "5000000" << QStringList{"5000000"};
-    QTest::newRow("roaming, nothing stored") << 1 << Unset << Unset << "10.0" << Unset << QStringList{"0", "10000000"};
-    QTest::newRow("roaming, on, nothing entered") << 1 << "7500000" << Unset << "7.5" << "7500000" << QStringList{"0"};
-}
-
-// The switch and field as built from the stored limits, the entered limit kept
-// in step, and what each tap on the switch puts in force.
-void TestDataCounterWidget::storedLimits()
-{
-    QFETCH(int, type);
-    QFETCH(QString, limit);
-    QFETCH(QString, entered);
-    QFETCH(QString, field);
-    QFETCH(QString, enteredAfter);
-    QFETCH(QStringList, limitsAfterTaps);
-    const int periodKey = type == 0 ? 5 : 10;
-    seed(periodKey, limit);
-    seed(periodKey + 1, entered);
-    const bool on = limitsAfterTaps.first() == QLatin1String("0");
-    const QString line = QStringLiteral("void DataCounterWidget::updateWarningPeriodUi(CounterContainer*, const DataCounterValue*): ");
-    ignoreLine(line + QStringLiteral("\"%1\" MB").arg(on ? field : QStringLiteral("0.0")));
-    if (on)
-        ignoreLine(line + QStringLiteral("limit \"%1\" MB").arg(field));
-    ignoreLine(line + QStringLiteral("set value \"%1\" MB").arg(field));
-    DataCounterWidget *page = builtPage();
-    QVERIFY(StoreSync::flush());
-    const QVariantMap shown = ShownPage::section(page, type);
-    QCOMPARE(QVariantList({shown.value("switch"), shown.value("field"), shown.value("date")}),
-             QVariantList({on, field, "Never"}));
-    QCOMPARE(QStringList({stored(periodKey), stored(periodKey + 1)}), QStringList({limit, enteredAfter}));
-
-    auto *toggle = part<LoButton>(type, QStringLiteral("warningSwitch_%1"));
-    for (const QString &limitAfter : limitsAfterTaps) {
-        ignoreLine(QStringLiteral("void DataCounterWidget::warningSwitchToggled(bool):"));
-        toggle->click();
-        QCOMPARE(stored(periodKey), limitAfter);
-        QCOMPARE(ExternalStore::type(StorageKeys::path(periodKey)), QStringLiteral("string"));
-        QVERIFY(StoreSync::flush());
-        QCOMPARE(toggle->isChecked(), limitAfter != QLatin1String("0"));
-        QCOMPARE(ShownPage::section(page, type).value("field").toString(), field);
-    }
-    QCOMPARE(stored(periodKey + 1), enteredAfter);
-    QCOMPARE(QStringList({stored(15 - periodKey), stored(16 - periodKey)}), QStringList({Unset, Unset}));
-}
-
-void TestDataCounterWidget::externalChange_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QVariantMap>("changes");
-
-    QTest::newRow("home sent") << 3 << "string" << "123456789" << QVariantMap{{"home.sent", "123.5 MB"}};
-    QTest::newRow("home received, int") << 4 << "int" << "5000000" << QVariantMap{{"home.received", "5 MB"}};
-    QTest::newRow("roaming sent") << 8 << "string" << "2500000" << QVariantMap{{"roaming.sent", "2.5 MB"}};
-    QTest::newRow("roaming received") << 9 << "string" << "123456789" << QVariantMap{{"roaming.received", "123.5 MB"}};
-    QTest::newRow("home limit on") << 5 << "string" << "30000000"
-                                   << QVariantMap{{"home.field", "30.0"}, {"home.switch", true}};
-    QTest::newRow("roaming limit off") << 10 << "string" << "0" << QVariantMap{{"roaming.switch", false}};
-    QTest::newRow("roaming limit") << 10 << "string" << "2000000" << QVariantMap{{"roaming.field", "2.0"}};
-    QTest::newRow("home entered limit") << 6 << "string" << "7000000" << QVariantMap();
-    QTest::newRow("roaming entered limit") << 11 << "string" << "7000000" << QVariantMap();
-    QTest::newRow("home reset date") << 7 << "string" << "31.1.2026.1769817600" << QVariantMap{{"home.date", "31 Jan 2026"}};
-    QTest::newRow("roaming reset date") << 12 << "string" << "5.12.2026.0" << QVariantMap{{"roaming.date", "5 Dec 2026"}};
-    QTest::newRow("reset date, two parts") << 12 << "string" << "5.12" << QVariantMap{{"roaming.date", today()}};
-}
-
-// Another process writes one key: only the row that shows it changes.
-void TestDataCounterWidget::externalChange()
-{
-    QFETCH(int, key);
-    QFETCH(QString, type);
-    QFETCH(QString, value);
-    QFETCH(QVariantMap, changes);
-    DataCounterWidget *page = builtPage();
-    QVERIFY(StoreSync::flush());
-    QVariantMap expected = ShownPage::all(page);
-    for (auto it = changes.cbegin(); it != changes.cend(); ++it) {
-        QVERIFY2(expected.value(it.key()) != it.value(), "the change would not show");
-        expected[it.key()] = it.value();
-    }
-
-    const QString shape = type == QLatin1String("int") ? QStringLiteral("QVariant(int, %1)") : QStringLiteral("QVariant(QString, \"%1\")");
-    ignoreLine(QStringLiteral("void DataCounterWidget::valueChanged(int, QVariant): %1 ").arg(key) + shape.arg(value));
-    ignoreLine(QStringLiteral("bool CounterContainer::hasKey(int) const: %1").arg(key));
-    QVERIFY(ExternalStore::set(StorageKeys::path(key), type, value));
-    QVERIFY(StoreSync::flush());
-    QCOMPARE(ShownPage::all(page), expected);
-}
-
-void TestDataCounterWidget::typing_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("limit");
-    QTest::addColumn<QString>("entered");
-    QTest::addColumn<bool>("clear"); // the field emptied before the keys, or as built
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QStringList>("writes");
-
-    QTest::newRow("home, warning off") << 0 << "0" << "5000000" << true << "12" << "12"
-                                       << QStringList{"6=1000000", "6=12000000"};
-    QTest::newRow("home, warning on") << 0 << "20000000" << "20000000" << true << "12" << "12"
-                                      << QStringList{"6=1000000", "5=1000000", "6=12000000", "5=12000000"};
-    QTest::newRow("roaming, comma") << 1 << "0" << Unset << true << "4,5" << "4,5"
-                                    << QStringList{"11=4000000", "11=4000000", "11=4500000"};
-    QTest::newRow("roaming, backspace") << 1 << "2000000" << "2000000" << false << "\b\b" << "2"
-                                        << QStringList{"11=2000000", "10=2000000", "11=2000000", "10=2000000"};
-    QTest::newRow("zero writes nothing") << 0 << "20000000" << "20000000" << true << "0" << "0" << QStringList();
-    // Limits stored beyond the field's range: rows go here.
-}
-
-// Each keystroke that leaves a number stores the entered limit, and the
-// effective one after it while the warning is on; the echoes change nothing.
-void TestDataCounterWidget::typing()
-{
-    QFETCH(int, type);
-    QFETCH(QString, limit);
-    QFETCH(QString, entered);
-    QFETCH(bool, clear);
-    QFETCH(QString, keys);
-    QFETCH(QString, field);
-    QFETCH(QStringList, writes);
-    const int periodKey = type == 0 ? 5 : 10;
-    seed(periodKey, limit);
-    seed(periodKey + 1, entered);
-    DataCounterWidget *page = builtPage();
-    QVERIFY(StoreSync::flush());
-    auto *edit = part<LoTextEdit>(type, QStringLiteral("warningPeriodIput_%1"));
-    if (clear)
-        edit->lineEdit()->clear();
-    if (clear && !keys.isEmpty())
-        ignoreLine(QStringLiteral("void DataCounterWidget::warningPeriodChanged(const QString&): \"%1\"").arg(keys));
-    if (!writes.isEmpty() && writes.last().startsWith(QString::number(periodKey) + QLatin1Char('=')))
-        ignoreLine(QStringLiteral("void DataCounterWidget::warningPeriodChanged(const QString&): set limit \"%1\" MB")
-                       .arg(DataCounterValue(writes.last().section(QLatin1Char('='), 1), true).toUiMegas()));
-
-    WriteLog log;
-    KeyTyper::type(edit->lineEdit(), keys);
-    QCOMPARE(edit->text(), field);
-    QCOMPARE(log.writes, writes);
-    QVERIFY(StoreSync::flush());
-    QCOMPARE(log.writes, writes);
-    QCOMPARE(edit->text(), field);
-    QCOMPARE(ShownPage::section(page, type).value("switch").toBool(), limit != QLatin1String("0"));
-}
-
-// A confirmed reset writes the date, then both counters as "0", and shows them at once.
-void TestDataCounterWidget::resetWrites()
-{
-    for (int key : {3, 4, 8, 9})
-        seed(key, QStringLiteral("5000000"));
-    DataCounterWidget *page = builtPage();
-    QVERIFY(StoreSync::flush());
-    const QVariantMap roaming = ShownPage::section(page, 1);
-    part<LoButton>(0, QStringLiteral("resetButton_%1"))->click();
-    LoMessageBox *box = LoSceneManager::instance()->windowsOfType<LoMessageBox>().value(0);
-    QVERIFY(box);
-
-    WriteLog log;
-    ignoreLine(QStringLiteral("void DataCounterWidget::resetDataAmounts():"));
-    ignoreLine(QStringLiteral("QString DataCounterWidget::currentGenericDate():"));
-    const qint64 before = QDateTime::currentSecsSinceEpoch();
-    box->button(Lo::YesButton)->click();
-    const qint64 after = QDateTime::currentSecsSinceEpoch();
-    QCOMPARE(log.writes.mid(1), (QStringList{"4=0", "3=0"}));
-    const QRegularExpressionMatch date = QRegularExpression(QStringLiteral("^7=(\\d+)\\.(\\d+)\\.(\\d+)\\.(\\d+)$")).match(log.writes.value(0));
-    QVERIFY2(date.hasMatch(), qPrintable(log.writes.value(0)));
-    QCOMPARE(QDate(date.captured(3).toInt(), date.captured(2).toInt(), date.captured(1).toInt()), QDate::currentDate());
-    QVERIFY(date.captured(4).toLongLong() >= before && date.captured(4).toLongLong() <= after);
-    QCOMPARE(ExternalStore::type(StorageKeys::path(3)), QStringLiteral("string"));
-
-    const QVariantMap home = ShownPage::section(page, 0);
-    QCOMPARE(QStringList({home.value("sent").toString(), home.value("received").toString(), home.value("date").toString()}),
-             QStringList({"0 MB", "0 MB", today()}));
-    QVERIFY(StoreSync::flush());
-    QCOMPARE(log.writes.size(), 3);
-    QCOMPARE(ShownPage::section(page, 1), roaming);
-}
-
-void TestDataCounterWidget::leavingCommitsFields_data()
-{
-    QTest::addColumn<bool>("dialog");
-    QTest::newRow("back") << false;
-    QTest::newRow("dialog closed") << true;
-}
-
-// Leaving the page commits the fields before the host goes on: an empty one
-// gets its limit back and stores it again.
-void TestDataCounterWidget::leavingCommitsFields()
-{
-    QFETCH(bool, dialog);
-    seed(5, QStringLiteral("0"));
-    seed(6, QStringLiteral("5000000"));
-    if (dialog)
-        QTest::ignoreMessage(QtDebugMsg, "!-------------------------- DataCounterDialog::DataCounterDialog() --------------------------!");
-    QPointer<DataCounterDialog> box = dialog ? new DataCounterDialog : nullptr;
-    QPointer<DataCounterWidget> page = box ? qobject_cast<DataCounterWidget *>(box->centralWidget()) : builtPage();
-    if (box) {
-        QCOMPARE(box->title(), QStringLiteral("Data counters"));
-        QVERIFY(!box->isButtonBoxVisible() && !ItemFinder::find<QGraphicsWidget>(page, QStringLiteral("headerLabel")));
-        // Never on the display here: the backup timer builds the page.
-        QTRY_VERIFY_WITH_TIMEOUT(ItemFinder::find<LoTextEdit>(page, QStringLiteral("warningPeriodIput_0")), 5000);
-        box->appear();
-    }
-    auto *home = ItemFinder::find<LoTextEdit>(page, QStringLiteral("warningPeriodIput_0"));
-    QCOMPARE(home->text(), QStringLiteral("5.0"));
-    // The entered limit changes behind the page, and the user empties the field.
-    seed(6, QStringLiteral("9000000"));
-    QVERIFY(StoreSync::flush());
-    home->clear();
-
-    QSignalSpy validity(page, &DataCounterWidget::checkValidity);
-    if (box)
-        box->reject();
-    else
-        QVERIFY(page->back());
-    QCOMPARE(validity.count(), 1);
-    QCOMPARE(home->text(), QStringLiteral("5.0"));
-    QCOMPARE(stored(6), QStringLiteral("5000000"));
-    QCOMPARE(stored(5), QStringLiteral("0"));
-    if (box) {
-        QTest::ignoreMessage(QtDebugMsg, "virtual DataCounterDialog::~DataCounterDialog()");
-        delete box;
-        QVERIFY(!page);
-    }
-}
 
 QTEST_MAIN(TestDataCounterWidget)
 #include "tst_datacounterwidget.moc"
