@@ -127,6 +127,11 @@ private Q_SLOTS:
         QTest::newRow("ar second decimal refused") << ar << QStringLiteral("٣٫٤٥") << QStringLiteral("٣٫٤")
                                                    << QStringList{"3", QStringLiteral("3٫"), QStringLiteral("3٫4")} << "3.4" << QStringLiteral("٣.٤");
         QTest::newRow("ar zero") << ar << QStringLiteral("٠") << QStringLiteral("٠") << QStringList{"0"} << "12.5" << QStringLiteral("١٢.٥");
+        // Keys that start with a backspace edit a limit beyond the field's range, as
+        // another process may store it: the first edit clears it, and a blank that is
+        // not an ASCII space is refused as everywhere else.
+        QTest::newRow("edit beyond the range") << en << QStringLiteral("\b\b\b\b6\u00a03") << "63" << QStringList{"6", "63"}
+                                               << "63.0" << "63.0";
     }
 
     // Each keystroke that leaves a number reports it with Latin digits; the field
@@ -144,10 +149,12 @@ private Q_SLOTS:
         LoLocale::setDefault(LoLocale(locale));
         CounterContainer *home = section(0);
         CounterContainer *roaming = section(1);
-        home->setWarningPeriod(QStringLiteral("12.5"));
+        const bool beyondRange = keys.startsWith(QLatin1Char('\b'));
+        home->setWarningPeriod(beyondRange ? QStringLiteral("18374967954648.3") : QStringLiteral("12.5"));
         roaming->setWarningPeriod(QStringLiteral("10.0"));
         QLineEdit *edit = field(home)->lineEdit();
-        edit->clear();
+        if (!beyondRange)
+            edit->clear();
         QSignalSpy spy(home, &CounterContainer::warningPeriodChanged);
         QSignalSpy roamingSpy(roaming, &CounterContainer::warningPeriodChanged);
         const bool byReturnKey = keys.endsWith(QLatin1Char('\r'));

@@ -328,7 +328,6 @@ private Q_SLOTS:
         QTest::newRow("roaming, backspace") << 1 << "2000000" << "2000000" << "\b\b" << "2"
                                             << QStringList{"11=2000000", "10=2000000", "11=2000000", "10=2000000"};
         QTest::newRow("zero writes nothing") << 0 << "20000000" << "20000000" << "0" << "0" << QStringList();
-        // Limits stored beyond the field's range: rows go here.
     }
 
     // Each keystroke that leaves a number stores the entered limit, and the
