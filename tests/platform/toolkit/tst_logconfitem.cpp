@@ -104,6 +104,7 @@ private Q_SLOTS:
         std::unique_ptr<LoGConfItem> item;
         QStringList seen;
         const auto follow = [&] {
+            item.reset(); // first, so that the new item is the key's only one
             item = std::make_unique<LoGConfItem>(key);
             connect(item.get(), &LoGConfItem::valueChanged, this, [&] { seen.append(item->value().toString()); });
         };
@@ -122,10 +123,8 @@ private Q_SLOTS:
                 const QSignalBlocker blocker(what == 'b' ? item.get() : nullptr);
                 item->set(value);
             }
-            if (what == 'n') {
-                item.reset();
+            if (what == 'n')
                 follow();
-            }
             QCOMPARE(item->value().toString(), value);
         }
         QVERIFY(StoreSync::flush());
