@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
 // Runs the benchmarks in the configuration store of the current D-Bus session
 // (scripts/bench gives it a private one) and prints one table.
 //

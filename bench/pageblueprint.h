@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
 #ifndef PAGEBLUEPRINT_H
 #define PAGEBLUEPRINT_H
 

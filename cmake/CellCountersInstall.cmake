@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The cellcounters developers
+#
+# SPDX-License-Identifier: LGPL-2.1-or-later
+
 # Package config for find_package(cellcounters) and a pkg-config file.
 set(CELLCOUNTERS_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/cellcounters)
 install(EXPORT cellcountersTargets

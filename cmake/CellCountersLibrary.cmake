@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The cellcounters developers
+#
+# SPDX-License-Identifier: LGPL-2.1-or-later
+
 # cellcounters_add_library(<target> EXPORT_MACRO_NAME <prefix>
 #                          SOURCES <file>... [HEADERS <file>...] [INCLUDE_DIRS <dir>...]
 #                          [LOGGING_CATEGORY <name>] [PUBLIC_LIBS ...] [PRIVATE_LIBS ...])

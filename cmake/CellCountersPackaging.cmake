@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The cellcounters developers
+#
+# SPDX-License-Identifier: LGPL-2.1-or-later
+
 # Debian packages made with `cpack -G DEB` from a build configured with
 # -DCMAKE_INSTALL_PREFIX=/usr (the toolkit finds its catalogs under the prefix
 # that was compiled in, so the packages install exactly there):

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The cellcounters developers
+#
+# SPDX-License-Identifier: LGPL-2.1-or-later
+
 # cellcounters_add_test(<name> SOURCES ... [LIBS ...])
 #
 # A QtTest binary run by CTest inside its own private D-Bus session with a

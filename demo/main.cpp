@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
 // cellcounters-demo: shows the data counters page, its dialog or the call
 // timers dialog the way the phone's control panel would, over a settings store
 // of its own unless told to use the session's.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
 // cellcounters-simulate: advances the data counters and the call totals of the
 // current session's settings store, as a phone's counter daemon would.
 #include "demostore.h"

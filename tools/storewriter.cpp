@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
 // cellcounters-storewriter: a stand-in for the phone's processes that write the
 // configuration store. It writes and reads keys through the toolkit's store
 // layer, so that tests, benchmarks, scripts and the demo drive the store from a

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
 // The demo programs from the command line: each content of cellcounters-demo
 // renders to a picture, cellcounters-simulate moves the counters, and the
 // catalogs the library installs fall back to English.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
 // The dates that the pages show: the data counters' stored reset date
 // ("day.month.year.seconds" or the "never" identifier), and the call timers'
 // clearing date ("yyyy-MM-dd"), as another party writes it into its key.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
 // The warning-limit field of a counter section: what the user types (through the
 // field's validator), what the page sets, and the commits when the keyboard
 // closes, by the done key or when the page is left.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
 // Byte counts from a stored counter (a QVariant of any type, as the store hands it
 // over) and from megabyte text (typed into the limit field or given by the page).
 

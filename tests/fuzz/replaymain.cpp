@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
 // Runs a fuzz target over the files named on the command line and the files below
 // the directories named there: the corpus as a regression test without libFuzzer.
 

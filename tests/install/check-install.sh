@@ -1,4 +1,9 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 The cellcounters developers
+#
+# SPDX-License-Identifier: LGPL-2.1-or-later
+
 # Installs the built tree into a scratch prefix, then builds and runs a small
 # host program against it twice: found with find_package, and with pkg-config.
 #   check-install.sh <cmake> <build-dir> <consumer-source-dir> [extra compiler flags]

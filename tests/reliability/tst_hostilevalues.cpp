@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
 // Every key that the library reads is written by other processes of the phone,
 // so anything may be in it. Each hostile value goes into all of those keys at
 // once, while the page is shown and before it is built: the page keeps running,

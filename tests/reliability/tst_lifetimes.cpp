@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
 // Objects that go away while work for them is still pending: a build timer, a
 // confirmation box, a field being edited, store notifications on their way.
 // Run under the sanitizer build and under valgrind (scripts/memcheck) as well.

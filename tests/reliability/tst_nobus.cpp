@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
 // The store cannot be reached at all (no session bus): the store gives its
 // defaults and reports nothing, the page shows its defaults and follows the
 // user's actions, and nothing blocks or crashes.

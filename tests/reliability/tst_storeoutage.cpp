@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
 // The configuration daemon of the session dies while the page is shown; the
 // user edits a limit and resets a counter, which brings the daemon back by bus
 // activation. The edits reach the new daemon, and later changes are followed.

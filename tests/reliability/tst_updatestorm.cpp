@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
 // Another process writes a byte counter as fast as it can while the page is
 // shown: the page ends showing the last value, its event loop keeps turning
 // during the storm, and its heap does not grow with the number of writes.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
 // A host program outside the source tree, built against the installed library.
 #include <cellcounters_version.h>
 #include <datacounters.h>

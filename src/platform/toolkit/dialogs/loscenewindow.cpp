@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
 #include "loscenewindow.h"
 
 #include "loscenemanager.h"
