@@ -132,7 +132,6 @@ void TestSettingsItem::styles()
     if (hasSubtitle)
         item.setSubtitle(QStringLiteral("Last reset 5 Dec 2026"));
     const QImage image = SceneShot::render(&item, 480);
-    SceneShot::save(image, QStringLiteral("settingsitem-%1").arg(style));
     const QRgb background = SceneShot::dominantColor(image);
     QVERIFY2(SceneShot::inkPixels(image, SceneShot::toImage(&item, item.titleLabelWidget()), background) > 60, "title");
     if (hasSubtitle)
@@ -217,7 +216,6 @@ void TestSettingsItem::rightToLeft()
     item.setSubtitle(QStringLiteral("١٢٫٣ ميغابايت"));
     item.showButton();
     const QImage image = SceneShot::render(&item, 480);
-    SceneShot::save(image, QStringLiteral("settingsitem-rtl"));
     const QRgb background = SceneShot::dominantColor(image);
 
     // The grid mirrors: the switch on the left, the title's text against the right edge.

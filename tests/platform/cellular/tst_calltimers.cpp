@@ -121,7 +121,7 @@ private Q_SLOTS:
         }
         timers.setCallUpdateTime(1);
         QCOMPARE(ExternalStore::get(key(QStringLiteral("update_interval"))), QStringLiteral("1"));
-        QVERIFY(ExternalStore::setInt(key(QStringLiteral("update_interval")), 30));
+        QVERIFY(ExternalStore::set(key(QStringLiteral("update_interval")), QStringLiteral("int"), QStringLiteral("30")));
         QCOMPARE(timers.callUpdateTime(), 30u);
     }
 };

@@ -211,7 +211,6 @@ private Q_SLOTS:
         const QImage before = SceneShot::render(widget.get());
         change();
         const QImage after = SceneShot::render(widget.get());
-        SceneShot::save(before, QStringLiteral("tst_lowidgets-") + kind);
         const int ink = SceneShot::inkPixels(before, before.rect(), LoTheme::windowColor().rgb());
         QVERIFY2(ink > 100, qPrintable(QString::number(ink)));
         int changed = qAbs(before.width() * before.height() - after.width() * after.height());
