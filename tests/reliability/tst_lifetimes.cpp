@@ -37,9 +37,6 @@ private Q_SLOTS:
     void init()
     {
         QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-        for (int key = GprsHomeTxBytes; key <= GprsRoamingLastReset; ++key)
-            QVERIFY(ExternalStore::unset(path(key)));
-        QVERIFY(StoreSync::flush());
     }
 
     void cleanup()
