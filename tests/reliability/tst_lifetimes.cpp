@@ -31,12 +31,6 @@ QList<LoMessageBox *> shownBoxes()
 {
     return LoSceneManager::instance()->windowsOfType<LoMessageBox>();
 }
-
-int builds = 0;
-void countBuilds(QtMsgType, const QMessageLogContext &, const QString &message)
-{
-    builds += message.contains(QLatin1String("initWidget")) ? 1 : 0;
-}
 } // namespace
 
 class TestLifetimes : public QObject
@@ -47,11 +41,6 @@ private Q_SLOTS:
     void init()
     {
         QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-        QStringList paths;
-        for (int key = GprsHomeTxBytes; key <= GprsRoamingLastReset; ++key)
-            paths << path(key);
-        QVERIFY(ExternalStore::unset(paths));
-        QVERIFY(StoreSync::flush());
     }
 
     void cleanup()
@@ -64,7 +53,10 @@ private Q_SLOTS:
     void pageGoneBeforeItsTimer()
     {
         QLoggingCategory::setFilterRules(QString());
-        const QtMessageHandler previous = qInstallMessageHandler(countBuilds);
+        static int builds = 0;
+        const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &line) {
+            builds += line.contains(QLatin1String("initWidget")) ? 1 : 0;
+        });
         delete new DataCounterWidget(true);
         QTest::qWait(1700);
         qInstallMessageHandler(previous);
@@ -87,18 +79,14 @@ private Q_SLOTS:
         page->announceDisplayEntered();
         ItemFinder::find<LoButton>(page, QStringLiteral("resetButton_0"))->click();
         ItemFinder::find<LoButton>(page, QStringLiteral("timersResetBtn"))->click();
-        QList<QPointer<LoMessageBox>> boxes;
-        for (LoMessageBox *box : shownBoxes())
-            boxes << box;
-        QCOMPARE(boxes.size(), 2);
+        const QList<LoMessageBox *> shown = shownBoxes();
+        QCOMPARE(shown.size(), 2);
+        const QPointer<LoMessageBox> boxes[] = {shown.at(0), shown.at(1)};
         delete page;
-        if (!answerAtOnce) {
-            // The boxes close once their sections are gone.
-            QCoreApplication::processEvents();
-            for (const QPointer<LoMessageBox> &box : qAsConst(boxes))
-                QVERIFY(!box || !box->isAppeared());
-        }
-        for (const QPointer<LoMessageBox> &box : qAsConst(boxes)) {
+        if (!answerAtOnce)
+            QCoreApplication::processEvents(); // the boxes close once their sections are gone
+        for (const QPointer<LoMessageBox> &box : boxes) {
+            QVERIFY(answerAtOnce || !box || !box->isAppeared());
             if (box && box->isAppeared())
                 box->button(Lo::YesButton)->click();
         }
@@ -120,8 +108,7 @@ private Q_SLOTS:
         QFETCH(bool, close);
         auto *dialog = new DataCounterDialog;
         dialog->appear();
-        auto *page = qobject_cast<DataCounterWidget *>(dialog->centralWidget());
-        QVERIFY(page);
+        auto *page = static_cast<DataCounterWidget *>(dialog->centralWidget());
         page->announceDisplayEntered();
         LoTextEdit *field = ItemFinder::find<LoTextEdit>(page, QStringLiteral("warningPeriodIput_0"));
         field->setFocus();
@@ -141,9 +128,8 @@ private Q_SLOTS:
     {
         auto *page = new DataCounterWidget(true);
         page->announceDisplayEntered();
-        StoreWriterProcess writer(QStringLiteral(CELLCOUNTERS_STOREWRITER));
-        QVERIFY(writer.start());
-        QVERIFY(writer.send(StoreWriterProcess::burst(path(GprsHomeRxBytes), 500, 1)));
+        StoreWriterProcess writer;
+        QVERIFY(writer.send(QStringLiteral("burst %1 500 1").arg(path(GprsHomeRxBytes))));
         QVERIFY(writer.send(QStringLiteral("set /cellular/calltimers/dialled string 61")));
         QTest::qWait(20);
         delete page;
@@ -154,10 +140,10 @@ private Q_SLOTS:
 
     void createDestroyLoop()
     {
-        auto round = [] {
-            auto *page = new DataCounterWidget(true);
-            page->announceDisplayEntered();
-            delete page;
+        qint64 before = 0;
+        for (int round = 0; round < 55; ++round) {
+            if (round == 5)
+                before = HeapUsage::inUse(); // once the caches are filled
             auto *dialog = new DataCounterDialog;
             dialog->appear();
             static_cast<DataCounterWidget *>(dialog->centralWidget())->announceDisplayEntered();
@@ -168,12 +154,7 @@ private Q_SLOTS:
             timers->close();
             delete timers;
             QCoreApplication::processEvents();
-        };
-        for (int i = 0; i < 5; ++i)
-            round();
-        const qint64 before = HeapUsage::inUse();
-        for (int i = 0; i < 50; ++i)
-            round();
+        }
         const qint64 growth = HeapUsage::inUse() - before;
         QVERIFY2(growth < 1024 * 1024, qPrintable(QString::number(growth)));
     }

@@ -32,8 +32,7 @@ private Q_SLOTS:
         QVERIFY(ExternalStore::unset(key));
         DataCounterWidget page(true);
         page.announceDisplayEntered();
-        StoreWriterProcess writer(QStringLiteral(CELLCOUNTERS_STOREWRITER));
-        QVERIFY(writer.start());
+        StoreWriterProcess writer;
         int ticks = 0;
         QTimer ticker;
         connect(&ticker, &QTimer::timeout, this, [&ticks] { ++ticks; });
@@ -51,7 +50,8 @@ private Q_SLOTS:
         for (const auto &storm : storms) {
             ticks = 0;
             ticker.start(10);
-            QVERIFY(writer.run(StoreWriterProcess::burst(key, storm.count, storm.last - storm.count + 1), 600000));
+            QVERIFY(writer.send(QStringLiteral("burst %1 %2 %3").arg(key).arg(storm.count).arg(storm.last - storm.count + 1)));
+            QVERIFY(writer.waitForAnswer(600000));
             ticker.stop();
             QVERIFY(ticks > 0); // the event loop kept turning while notifications poured in
             QVERIFY(StoreSync::flush(60000));

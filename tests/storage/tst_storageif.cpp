@@ -11,22 +11,6 @@
 
 using namespace StorageKeys;
 
-namespace
-{
-QList<KeyId> keysFrom(int first, int last)
-{
-    QList<KeyId> keys;
-    for (int key = first; key <= last; ++key)
-        keys << KeyId(key);
-    return keys;
-}
-
-void expectLine(const QString &line)
-{
-    QTest::ignoreMessage(QtDebugMsg, line.toUtf8().constData());
-}
-} // namespace
-
 class TestStorageIf : public QObject
 {
     Q_OBJECT
@@ -38,29 +22,23 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("path");
-        const QString system = QStringLiteral("/system/tarn/connectivity/network_type/");
-        const QString transfer = QStringLiteral("/cellui/settings/datacounter/transfer/");
-        const QString general = QStringLiteral("/cellui/settings/datacounter/general/");
-        QTest::newRow("0") << 0 << system + QStringLiteral("GPRS/gprs_roaming_permission");
-        QTest::newRow("1") << 1 << system + QStringLiteral("restricted_mode");
-        QTest::newRow("2") << 2 << system + QStringLiteral("restricted_mode_roaming");
-        QTest::newRow("3") << 3 << transfer + QStringLiteral("gprs_home_tx_bytes");
-        QTest::newRow("4") << 4 << transfer + QStringLiteral("gprs_home_rx_bytes");
-        QTest::newRow("5") << 5 << general + QStringLiteral("gprs_home_notification_period");
-        QTest::newRow("6") << 6 << general + QStringLiteral("gprs_home_notification_period_UI");
-        QTest::newRow("7") << 7 << general + QStringLiteral("gprs_home_last_reset");
-        QTest::newRow("8") << 8 << transfer + QStringLiteral("gprs_roaming_tx_bytes");
-        QTest::newRow("9") << 9 << transfer + QStringLiteral("gprs_roaming_rx_bytes");
-        QTest::newRow("10") << 10 << general + QStringLiteral("gprs_roaming_notification_period");
-        QTest::newRow("11") << 11 << general + QStringLiteral("gprs_roaming_notification_period_UI");
-        QTest::newRow("12") << 12 << general + QStringLiteral("gprs_roaming_last_reset");
+        const QStringList names{"GPRS/gprs_roaming_permission", "restricted_mode", "restricted_mode_roaming",
+                                "transfer/gprs_home_tx_bytes", "transfer/gprs_home_rx_bytes",
+                                "general/gprs_home_notification_period", "general/gprs_home_notification_period_UI",
+                                "general/gprs_home_last_reset", "transfer/gprs_roaming_tx_bytes",
+                                "transfer/gprs_roaming_rx_bytes", "general/gprs_roaming_notification_period",
+                                "general/gprs_roaming_notification_period_UI", "general/gprs_roaming_last_reset"};
+        for (int key = 0; key < names.size(); ++key) {
+            const char *dir = key < 3 ? "/system/tarn/connectivity/network_type/" : "/cellui/settings/datacounter/";
+            QTest::newRow(qPrintable(names.at(key))) << key << QLatin1String(dir) + names.at(key);
+        }
     }
 
     void keyPaths()
     {
         QFETCH(int, key);
         QFETCH(QString, path);
-        StorageIf store(keysFrom(0, 12), nullptr);
+        StorageIf store({KeyId(key)}, nullptr);
         QSignalSpy spy(&store, &StorageIf::valueChanged);
         const QString outside = QStringLiteral("outside %1").arg(key);
         QVERIFY(ExternalStore::setString(path, outside));
@@ -83,6 +61,7 @@ private Q_SLOTS:
         const QString value = QStringLiteral("QVariant StorageIf::value(StorageKeys::KeyId, QVariant): ");
         const QString set = QStringLiteral("void StorageIf::setValue(StorageKeys::KeyId, QVariant): ");
         const QString changed = QStringLiteral("void StorageIf::keyValueChanged():");
+        auto expectLine = [](const QString &line) { QTest::ignoreMessage(QtDebugMsg, qPrintable(line)); };
         expectLine(build + QStringLiteral("3"));
         expectLine(build + QStringLiteral("12"));
         auto store = std::make_unique<StorageIf>(QList<KeyId>{GprsHomeTxBytes, GprsRoamingLastReset}, nullptr);
@@ -112,20 +91,6 @@ private Q_SLOTS:
 
         expectLine(QStringLiteral("virtual StorageIf::~StorageIf():"));
         store.reset();
-    }
-
-    // The page blocks the store around its own writes: its items still hear them.
-    void blockedStoreReportsNothing()
-    {
-        StorageIf store({GprsHomeNotificationPeriod}, nullptr);
-        QSignalSpy spy(&store, &StorageIf::valueChanged);
-        store.blockSignals(true);
-        QTest::ignoreMessage(QtDebugMsg, "void StorageIf::keyValueChanged():");
-        store.setValue(GprsHomeNotificationPeriod, QStringLiteral("12000000"));
-        store.blockSignals(false);
-        QVERIFY(StoreSync::flush());
-        QCOMPARE(spy.count(), 0);
-        QCOMPARE(store.value(GprsHomeNotificationPeriod, 0), QVariant(QStringLiteral("12000000")));
     }
 
     // Only the store's own items speak for a key, and a repeated key gets one item.

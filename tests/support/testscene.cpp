@@ -9,7 +9,6 @@
 #include "lotheme.h"
 #include "settingsitem.h"
 
-#include <QDir>
 #include <QGraphicsLayout>
 #include <QGraphicsWidget>
 #include <QPainter>
@@ -21,8 +20,6 @@ ActiveScene::ActiveScene()
     : m_view(&m_scene)
 {
     m_view.setFrameShape(QFrame::NoFrame);
-    m_view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_view.resize(480, 854);
     m_scene.setSceneRect(0, 0, 480, 854);
 }
@@ -63,7 +60,7 @@ void KeyTyper::type(QWidget *widget, const QString &text)
     }
 }
 
-QImage SceneShot::render(QGraphicsWidget *widget, qreal width, const QColor &background)
+QImage SceneShot::render(QGraphicsWidget *widget, qreal width)
 {
     QGraphicsScene temporary;
     // A child item goes in with its whole tree, or the scene would detach it from its parent.
@@ -79,7 +76,7 @@ QImage SceneShot::render(QGraphicsWidget *widget, qreal width, const QColor &bac
 
     const QRectF source = widget->sceneBoundingRect();
     QImage image(source.size().toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(background.isValid() ? background : LoTheme::windowColor());
+    image.fill(LoTheme::windowColor());
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     widget->scene()->render(&painter, QRectF(QPointF(0, 0), source.size()), source, Qt::IgnoreAspectRatio);
@@ -87,13 +84,6 @@ QImage SceneShot::render(QGraphicsWidget *widget, qreal width, const QColor &bac
     if (borrowed)
         temporary.removeItem(top);
     return image;
-}
-
-QString SceneShot::save(const QImage &image, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("CELLCOUNTERS_TEST_SHOTS");
-    const QString path = QDir(dir).filePath(name + QStringLiteral(".png"));
-    return !dir.isEmpty() && QDir().mkpath(dir) && image.save(path, "PNG") ? path : QString();
 }
 
 namespace
@@ -119,12 +109,9 @@ QRgb SceneShot::dominantColor(const QImage &image, const QRect &area)
 {
     QHash<QRgb, int> counts;
     QRgb best = 0;
-    int bestCount = -1;
     scan(image, area, [&](int, int, QRgb c) {
-        if (++counts[c] > bestCount) {
+        if (++counts[c] > counts.value(best))
             best = c;
-            bestCount = counts[c];
-        }
     });
     return best;
 }
@@ -178,8 +165,7 @@ QVariantMap ShownPage::section(const QGraphicsItem *root, int type)
 QVariantMap ShownPage::callTimers(const QGraphicsItem *root)
 {
     // The section itself, as in the call timers dialog, or somewhere below.
-    QGraphicsObject *object = root ? const_cast<QGraphicsItem *>(root)->toGraphicsObject() : nullptr;
-    const CallTimersContainer *timers = qobject_cast<const CallTimersContainer *>(object);
+    const auto *timers = qobject_cast<const CallTimersContainer *>(root ? root->toGraphicsObject() : nullptr);
     if (!timers)
         timers = ItemFinder::find<CallTimersContainer>(root, QStringLiteral("CallTimersContainer"));
     if (!timers)

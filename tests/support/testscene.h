@@ -5,7 +5,6 @@
 #ifndef TESTSCENE_H
 #define TESTSCENE_H
 
-#include <QColor>
 #include <QGraphicsObject>
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -21,7 +20,6 @@ class ActiveScene
 public:
     ActiveScene();
     QGraphicsScene *scene() { return &m_scene; }
-    QGraphicsView *view() { return &m_view; }
     /** Waits for the view to be exposed and makes the scene active; false on failure. */
     bool activate();
 
@@ -31,73 +29,63 @@ private:
 };
 
 /** Toolkit widgets in an item tree: graphics items are no QObject children of their parent item. */
-class ItemFinder
+namespace ItemFinder
 {
-public:
-    /** All objects below @p root, depth first. */
-    static QList<QGraphicsObject *> descendants(const QGraphicsItem *root);
+/** All objects below @p root, depth first. */
+QList<QGraphicsObject *> descendants(const QGraphicsItem *root);
 
-    template<typename T>
-    static T *find(const QGraphicsItem *root, const QString &objectName)
-    {
-        for (QGraphicsObject *object : descendants(root)) {
-            T *t = object->objectName() == objectName ? qobject_cast<T *>(object) : nullptr;
-            if (t)
-                return t;
-        }
-        return nullptr;
+template<typename T>
+T *find(const QGraphicsItem *root, const QString &objectName)
+{
+    for (QGraphicsObject *object : descendants(root)) {
+        if (T *t = object->objectName() == objectName ? qobject_cast<T *>(object) : nullptr)
+            return t;
     }
+    return nullptr;
+}
 
-    template<typename T>
-    static QList<T *> findAll(const QGraphicsItem *root)
-    {
-        QList<T *> result;
-        for (QGraphicsObject *object : descendants(root)) {
-            if (T *t = qobject_cast<T *>(object))
-                result.append(t);
-        }
-        return result;
+template<typename T>
+QList<T *> findAll(const QGraphicsItem *root)
+{
+    QList<T *> result;
+    for (QGraphicsObject *object : descendants(root)) {
+        if (T *t = qobject_cast<T *>(object))
+            result.append(t);
     }
-};
+    return result;
+}
+} // namespace ItemFinder
 
 /** Types text key by key, characters outside ASCII (native digits, separators) included. */
-class KeyTyper
+namespace KeyTyper
 {
-public:
-    static void type(QWidget *widget, const QString &text);
-};
+void type(QWidget *widget, const QString &text);
+}
 
-/**
- * Widgets rendered as a view shows them, for checks of what is drawn. Set
- * CELLCOUNTERS_TEST_SHOTS to a directory to keep the images for a person.
- */
-class SceneShot
+/** Widgets rendered as a view shows them, for checks of what is drawn. */
+namespace SceneShot
 {
-public:
-    /** @p widget laid out at @p width and its preferred height, on @p background (the theme's by default). */
-    static QImage render(QGraphicsWidget *widget, qreal width = 480, const QColor &background = QColor());
-    /** Writes <dir>/<name>.png when the directory is set; the path or "". */
-    static QString save(const QImage &image, const QString &name);
-    /** The most frequent colour in @p area (the whole image when null). */
-    static QRgb dominantColor(const QImage &image, const QRect &area = QRect());
-    /** Pixels of @p area that differ from @p background by more than @p tolerance in a channel. */
-    static int inkPixels(const QImage &image, const QRect &area, QRgb background, int tolerance = 40);
-    /** Their bounding rectangle; null when there are none. */
-    static QRect inkBounds(const QImage &image, const QRect &area, QRgb background, int tolerance = 40);
-    /** Where @p part lies in an image that render() made of @p rendered. */
-    static QRect toImage(const QGraphicsWidget *rendered, const QGraphicsWidget *part);
-};
+/** @p widget laid out at @p width and its preferred height, on the theme's background. */
+QImage render(QGraphicsWidget *widget, qreal width = 480);
+/** The most frequent colour in @p area (the whole image when null). */
+QRgb dominantColor(const QImage &image, const QRect &area = QRect());
+/** Pixels of @p area that differ from @p background by more than @p tolerance in a channel. */
+int inkPixels(const QImage &image, const QRect &area, QRgb background, int tolerance = 40);
+/** Their bounding rectangle; null when there are none. */
+QRect inkBounds(const QImage &image, const QRect &area, QRgb background, int tolerance = 40);
+/** Where @p part lies in an image that render() made of @p rendered. */
+QRect toImage(const QGraphicsWidget *rendered, const QGraphicsWidget *part);
+}
 
 /** What the data counters page shows, read off its widgets by object name. */
-class ShownPage
+namespace ShownPage
 {
-public:
-    /** Section @p type (0 home, 1 roaming): "sent", "received", "field", "switch" (bool), "date"; empty when absent. */
-    static QVariantMap section(const QGraphicsItem *root, int type);
-    /** The call timers at or below @p root: "dialled", "received", "all", "date". */
-    static QVariantMap callTimers(const QGraphicsItem *root);
-    /** All of them, as "home.sent", "roaming.switch", "timers.all", ... */
-    static QVariantMap all(const QGraphicsItem *root);
-};
+/** Section @p type (0 home, 1 roaming): "sent", "received", "field", "switch" (bool), "date"; empty when absent. */
+QVariantMap section(const QGraphicsItem *root, int type);
+/** The call timers at or below @p root: "dialled", "received", "all", "date". */
+QVariantMap callTimers(const QGraphicsItem *root);
+/** All of them, as "home.sent", "roaming.switch", "timers.all", ... */
+QVariantMap all(const QGraphicsItem *root);
+}
 
 #endif

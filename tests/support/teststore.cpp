@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryFile>
@@ -40,21 +41,26 @@ bool ExternalStore::setString(const QString &key, const QString &value)
     return set(key, QStringLiteral("string"), value);
 }
 
-bool ExternalStore::setInt(const QString &key, int value)
+bool ExternalStore::setAll(const QStringList &keys, const QString &type, const QString &value)
 {
-    return set(key, QStringLiteral("int"), QString::number(value));
-}
-
-bool ExternalStore::setList(const QString &key, const QString &listType, const QStringList &values)
-{
-    return run({QStringLiteral("--set"), key, QStringLiteral("--type"), QStringLiteral("list"),
-                QStringLiteral("--list-type"), listType, QStringLiteral("--"),
-                QLatin1Char('[') + values.join(QLatin1Char(',')) + QLatin1Char(']')});
-}
-
-bool ExternalStore::unset(const QString &key)
-{
-    return unset(QStringList{key});
+    // The tool's own dump format, which --load reads back.
+    QString entry;
+    if (type == QLatin1String("list")) {
+        for (const QString &item : value.split(QLatin1Char(',')))
+            entry += QStringLiteral("<value><string>%1</string></value>").arg(item.toHtmlEscaped());
+        entry = QStringLiteral("<list type=\"string\">%1</list>").arg(entry);
+    } else {
+        entry = QStringLiteral("<%1>%2</%1>").arg(type, value.toHtmlEscaped());
+    }
+    QTemporaryFile file;
+    if (!file.open())
+        return false;
+    file.write("<?xml version=\"1.0\"?>\n<gconfentryfile><entrylist base=\"/\">\n");
+    for (const QString &key : keys)
+        file.write(QStringLiteral("<entry><key>%1</key><value>%2</value></entry>\n").arg(key.mid(1), entry).toUtf8());
+    file.write("</entrylist></gconfentryfile>\n");
+    file.close();
+    return run({QStringLiteral("--load"), file.fileName()});
 }
 
 bool ExternalStore::unset(const QStringList &keys)
@@ -80,6 +86,42 @@ QString ExternalStore::type(const QString &key)
     return run({QStringLiteral("--get-type"), key}, &output) ? output.trimmed() : QString();
 }
 
+QStringList ExternalStore::dump(const QString &directory)
+{
+    QString output;
+    if (!run({QStringLiteral("--dump"), directory}, &output))
+        return {QStringLiteral("dump of %1 failed").arg(directory)};
+    // <entrylist base=..><entry><key>..</key><value><TYPE>..</TYPE></value>, or
+    // <value><list type=..><value><TYPE>..</TYPE></value>...</list></value>.
+    QStringList lines, items;
+    QString base, key;
+    bool inList = false;
+    QXmlStreamReader xml(output);
+    while (!xml.atEnd()) {
+        xml.readNext();
+        const QString name = xml.name().toString();
+        if (xml.isEndElement() && name == QLatin1String("list")) {
+            lines << QStringLiteral("%1 = list:[%2]").arg(key, items.join(QLatin1Char(',')));
+            items.clear();
+            inList = false;
+        }
+        if (!xml.isStartElement() || name == QLatin1String("entry") || name == QLatin1String("value"))
+            continue;
+        if (name == QLatin1String("entrylist"))
+            base = xml.attributes().value(QLatin1String("base")).toString();
+        else if (name == QLatin1String("key"))
+            key = QDir::cleanPath(base + QLatin1Char('/') + xml.readElementText());
+        else if (name == QLatin1String("list"))
+            inList = true;
+        else if (inList)
+            items << xml.readElementText();
+        else if (name != QLatin1String("gconfentryfile"))
+            lines << QStringLiteral("%1 = %2:%3").arg(key, name, xml.readElementText());
+    }
+    lines.sort();
+    return lines;
+}
+
 bool ExternalStore::stopDaemon()
 {
     QProcess query;
@@ -102,98 +144,6 @@ bool ExternalStore::stopDaemon()
     return false;
 }
 
-void StoreBatch::set(const QString &key, const QString &type, const QString &value)
-{
-    m_entries += QStringLiteral("<entry><key>%1</key><value><%2>%3</%2></value></entry>\n")
-                     .arg(key.mid(1).toHtmlEscaped(), type, value.toHtmlEscaped());
-}
-
-void StoreBatch::setList(const QString &key, const QString &listType, const QStringList &values)
-{
-    QString items;
-    for (const QString &value : values)
-        items += QStringLiteral("<value><%1>%2</%1></value>").arg(listType, value.toHtmlEscaped());
-    m_entries += QStringLiteral("<entry><key>%1</key><value><list type=\"%2\">%3</list></value></entry>\n")
-                     .arg(key.mid(1).toHtmlEscaped(), listType, items);
-}
-
-void StoreBatch::unset(const QString &key)
-{
-    m_unsets.append(key);
-}
-
-bool StoreBatch::commit()
-{
-    bool ok = m_unsets.isEmpty() || ExternalStore::unset(m_unsets);
-    if (!m_entries.isEmpty()) {
-        // The tool's own dump format, which --load reads back.
-        QTemporaryFile file;
-        ok = file.open() && ok;
-        file.write("<?xml version=\"1.0\"?>\n<gconfentryfile><entrylist base=\"/\">\n");
-        file.write(m_entries.toUtf8() + "</entrylist></gconfentryfile>\n");
-        file.close();
-        ok = ExternalStore::run({QStringLiteral("--load"), file.fileName()}) && ok;
-    }
-    m_entries.clear();
-    m_unsets.clear();
-    return ok;
-}
-
-namespace
-{
-// Reads the contents of a <value> element into "type:text".
-QString readValue(QXmlStreamReader &xml)
-{
-    QString result;
-    while (xml.readNextStartElement()) {
-        if (xml.name() == QLatin1String("list")) {
-            QStringList items;
-            while (xml.readNextStartElement())
-                items << readValue(xml).section(QLatin1Char(':'), 1);
-            result = QStringLiteral("list:[%1]").arg(items.join(QLatin1Char(',')));
-        } else {
-            result = xml.name().toString() + QLatin1Char(':') + xml.readElementText();
-        }
-    }
-    return result;
-}
-} // namespace
-
-QMap<QString, QString> StoreSnapshot::take(const QString &directory)
-{
-    QMap<QString, QString> result;
-    QString output;
-    if (!ExternalStore::run({QStringLiteral("--dump"), directory}, &output))
-        return result;
-    QXmlStreamReader xml(output);
-    QString base, key;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (xml.name() == QLatin1String("entrylist"))
-            base = xml.attributes().value(QLatin1String("base")).toString() + QLatin1Char('/');
-        else if (xml.name() == QLatin1String("key"))
-            key = xml.readElementText();
-        else if (xml.name() == QLatin1String("value"))
-            result.insert(QString(base + key).replace(QStringLiteral("//"), QStringLiteral("/")), readValue(xml));
-    }
-    return result;
-}
-
-QStringList StoreSnapshot::differences(const QMap<QString, QString> &before, const QMap<QString, QString> &after)
-{
-    QMap<QString, QString> all = before;
-    all.insert(after);
-    QStringList lines;
-    const QString unset = QStringLiteral("<unset>");
-    for (auto it = all.cbegin(); it != all.cend(); ++it) {
-        const QString a = before.value(it.key(), unset), b = after.value(it.key(), unset);
-        if (a != b)
-            lines << QStringLiteral("%1: %2 -> %3").arg(it.key(), a.left(60), b.left(60));
-    }
-    return lines;
-}
-
 bool StoreSync::flush(int timeoutMs)
 {
     static const QString key = QStringLiteral("/cellcounters-tests/fence");
@@ -203,26 +153,19 @@ bool StoreSync::flush(int timeoutMs)
     return ExternalStore::setString(key, QUuid::createUuid().toString()) && (!spy.isEmpty() || spy.wait(timeoutMs));
 }
 
-StoreWriterProcess::StoreWriterProcess(const QString &program)
-    : m_program(program)
+StoreWriterProcess::StoreWriterProcess()
 {
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start(QStringLiteral(CELLCOUNTERS_STOREWRITER), QStringList());
+    if (!m_process.waitForStarted(10000))
+        qWarning() << "the store writer did not start:" << m_process.errorString();
 }
 
 StoreWriterProcess::~StoreWriterProcess()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
     m_process.closeWriteChannel(); // end of input ends the writer
     if (!m_process.waitForFinished(5000))
         m_process.kill();
-    m_process.waitForFinished(1000);
-}
-
-bool StoreWriterProcess::start()
-{
-    m_process.start(m_program, QStringList());
-    return m_process.waitForStarted(10000);
 }
 
 bool StoreWriterProcess::send(const QString &command)
@@ -243,14 +186,4 @@ bool StoreWriterProcess::waitForAnswer(int timeoutMs)
     }
     const QByteArray answer = m_process.readLine().trimmed();
     return answer == "ok" || answer == "done";
-}
-
-bool StoreWriterProcess::run(const QString &command, int timeoutMs)
-{
-    return send(command) && waitForAnswer(timeoutMs);
-}
-
-QString StoreWriterProcess::burst(const QString &key, int count, qulonglong first, qulonglong step)
-{
-    return QStringLiteral("burst %1 %2 %3 %4").arg(key).arg(count).arg(first).arg(step);
 }

@@ -119,7 +119,6 @@ private Q_SLOTS:
         if (hasSubtitle)
             item.setSubtitle(rightToLeft ? QStringLiteral("١٢٫٣ ميغابايت") : QStringLiteral("Last reset 5 Dec 2026"));
         const QImage image = SceneShot::render(&item, 480);
-        SceneShot::save(image, QStringLiteral("settingsitem-%1%2").arg(style).arg(rightToLeft ? "-rtl" : ""));
         const QRgb background = SceneShot::dominantColor(image);
         QVERIFY2(SceneShot::inkPixels(image, SceneShot::toImage(&item, item.titleLabelWidget()), background) > 60, "title");
         if (hasSubtitle)

@@ -109,7 +109,7 @@ private Q_SLOTS:
         // The update interval is written as text and read whatever its type.
         timers.setCallUpdateTime(1);
         QCOMPARE(ExternalStore::get(Dir + QStringLiteral("update_interval")), QStringLiteral("1"));
-        QVERIFY(ExternalStore::setInt(Dir + QStringLiteral("update_interval"), 30));
+        QVERIFY(ExternalStore::set(Dir + QStringLiteral("update_interval"), QStringLiteral("int"), QStringLiteral("30")));
         QCOMPARE(timers.callUpdateTime(), 30u);
     }
 };

@@ -122,7 +122,7 @@ private Q_SLOTS:
             }
             if (what == 't' || what == 'i' || what == 'u')
                 QVERIFY(what == 't' ? ExternalStore::setString(key, value)
-                                    : what == 'i' ? ExternalStore::setInt(key, value.toInt()) : ExternalStore::unset(key));
+                                    : what == 'i' ? ExternalStore::set(key, QStringLiteral("int"), value) : ExternalStore::unset(key));
             if (what == 'm' || what == 'b') {
                 const QSignalBlocker blocker(what == 'b' ? item.get() : nullptr);
                 item->set(value);

@@ -181,7 +181,6 @@ private Q_SLOTS:
         const QImage before = SceneShot::render(widget.get());
         change();
         const QImage after = SceneShot::render(widget.get());
-        SceneShot::save(before, QStringLiteral("tst_lowidgets-") + kind);
         QVERIFY(SceneShot::inkPixels(before, before.rect(), LoTheme::windowColor().rgb()) > 100);
         QVERIFY(after != before);
         const auto accentPixels = [](const QImage &image) {
