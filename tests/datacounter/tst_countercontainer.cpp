@@ -158,7 +158,8 @@ private Q_SLOTS:
         const QString previous = keys.startsWith(QLatin1Char('\b')) ? QStringLiteral("18374967954648.3") : QStringLiteral("12.5");
         QTest::ignoreMessage(QtDebugMsg, "virtual void CounterContainer::setWarningSwitch(bool): true");
         home->setWarningSwitch(true);
-        QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("virtual void CounterContainer::setWarningPeriod(const QString&): 0 -> \"%1\"").arg(previous)));
+        const QString line = QStringLiteral("virtual void CounterContainer::setWarningPeriod(const QString&): 0 -> \"%1\"");
+        QTest::ignoreMessage(QtDebugMsg, qPrintable(line.arg(previous)));
         home->setWarningPeriod(previous);
         home->setWarningPeriod(QString());
         roaming->setWarningPeriod(QStringLiteral("10.0"));
