@@ -106,7 +106,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown"); // after the commit
 
         const QString en = QStringLiteral("en_GB");
-        QTest::newRow("digits") << en << "12" << "12" << QStringList{"1", "12"} << "12.0" << "12.0";
         QTest::newRow("point") << en << "1.2" << "1.2" << QStringList{"1", "1.", "1.2"} << "1.2" << "1.2";
         QTest::newRow("comma") << en << "1,2" << "1,2" << QStringList{"1", "1,", "1,2"} << "1.2" << "1.2";
         QTest::newRow("bar") << en << "1|2" << "1|2" << QStringList{"1", "1|", "1|2"} << "1.2" << "1.2";
@@ -122,7 +121,6 @@ private Q_SLOTS:
         // Refused: the previous limit comes back.
         QTest::newRow("below a tenth") << en << "0.0" << "0.0" << QStringList{"0", "0.", "0.0"} << "12.5" << "12.5";
         QTest::newRow("backspace to empty") << en << "5\b" << "" << QStringList{"5"} << "12.5" << "12.5";
-        QTest::newRow("de comma") << "de_DE" << "1,5" << "1,5" << QStringList{"1", "1,", "1,5"} << "1.5" << "1.5";
         const QString ar = QStringLiteral("ar_EG");
         QTest::newRow("ar decimal point") << ar << QStringLiteral("١٢٫٣") << QStringLiteral("١٢٫٣")
                                           << QStringList{"1", "12", QStringLiteral("12٫"), QStringLiteral("12٫3")} << "12.3" << QStringLiteral("١٢.٣");
