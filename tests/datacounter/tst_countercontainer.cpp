@@ -25,11 +25,6 @@
 
 namespace
 {
-void setKeyboardArea(const QRect &area)
-{
-    LoInputMethodState::instance()->setInputMethodArea(area);
-}
-
 void expectRefusal(const QString &previous)
 {
     QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("virtual bool CounterContainer::checkValidity(): 0 previousPeriod: \"%1\"").arg(previous)));
@@ -60,7 +55,7 @@ private Q_SLOTS:
     {
         m_scene.clear();
         qDeleteAll(LoSceneManager::instance()->windowsOfType<LoMessageBox>());
-        setKeyboardArea(QRect());
+        LoInputMethodState::instance()->setInputMethodArea(QRect());
     }
 
     void amounts_data()
@@ -75,7 +70,7 @@ private Q_SLOTS:
         QTest::newRow("ar_EG") << "ar_EG" << 12300000ULL << QStringLiteral("١٢٫٣ MB");
     }
 
-    // A byte count given to the section shows as megabytes in the locale's format.
+    // What the page gives the section shows: byte counts as megabytes in the locale's format, and the reset date.
     void amounts()
     {
         QFETCH(QString, locale);
@@ -96,6 +91,9 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtDebugMsg, qPrintable(line.arg(QStringLiteral("Received"), value.toUiMegas())));
         roaming->setReceivedDataAmount(value);
         QCOMPARE(subtitles(), (QStringList{shown, shown}));
+        QTest::ignoreMessage(QtDebugMsg, "virtual void CounterContainer::setResetDate(const QString&): 1 -> \"5 Dec 2026\"");
+        roaming->setResetDate(QStringLiteral("5 Dec 2026"));
+        QCOMPARE(part<SettingsItem>(roaming, QStringLiteral("resetItem_%1"))->subtitle(), QStringLiteral("5 Dec 2026"));
     }
 
     void typingAndCommit_data()
@@ -108,7 +106,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown"); // after the commit
 
         const QString en = QStringLiteral("en_GB");
-        QTest::newRow("digits") << en << "12" << "12" << QStringList{"1", "12"} << "12.0" << "12.0";
         QTest::newRow("point") << en << "1.2" << "1.2" << QStringList{"1", "1.", "1.2"} << "1.2" << "1.2";
         QTest::newRow("comma") << en << "1,2" << "1,2" << QStringList{"1", "1,", "1,2"} << "1.2" << "1.2";
         QTest::newRow("bar") << en << "1|2" << "1|2" << QStringList{"1", "1|", "1|2"} << "1.2" << "1.2";
@@ -124,7 +121,6 @@ private Q_SLOTS:
         // Refused: the previous limit comes back.
         QTest::newRow("below a tenth") << en << "0.0" << "0.0" << QStringList{"0", "0.", "0.0"} << "12.5" << "12.5";
         QTest::newRow("backspace to empty") << en << "5\b" << "" << QStringList{"5"} << "12.5" << "12.5";
-        QTest::newRow("de comma") << "de_DE" << "1,5" << "1,5" << QStringList{"1", "1,", "1,5"} << "1.5" << "1.5";
         const QString ar = QStringLiteral("ar_EG");
         QTest::newRow("ar decimal point") << ar << QStringLiteral("١٢٫٣") << QStringLiteral("١٢٫٣")
                                           << QStringList{"1", "12", QStringLiteral("12٫"), QStringLiteral("12٫3")} << "12.3" << QStringLiteral("١٢.٣");
@@ -153,14 +149,21 @@ private Q_SLOTS:
         LoLocale::setDefault(LoLocale(locale));
         CounterContainer *home = section(0);
         CounterContainer *roaming = section(1);
-        const bool beyondRange = keys.startsWith(QLatin1Char('\b'));
-        home->setWarningPeriod(beyondRange ? QStringLiteral("18374967954648.3") : QStringLiteral("12.5"));
+        QSignalSpy spy(home, &CounterContainer::warningPeriodChanged);
+        QSignalSpy switches(home, &CounterContainer::warningSwitchToggled);
+        QSignalSpy roamingSpy(roaming, &CounterContainer::warningPeriodChanged);
+        // What the page sets comes back as no signal, and an empty limit keeps the previous one.
+        const QString previous = keys.startsWith(QLatin1Char('\b')) ? QStringLiteral("18374967954648.3") : QStringLiteral("12.5");
+        QTest::ignoreMessage(QtDebugMsg, "virtual void CounterContainer::setWarningSwitch(bool): true");
+        home->setWarningSwitch(true);
+        const QString line = QStringLiteral("virtual void CounterContainer::setWarningPeriod(const QString&): 0 -> \"%1\"");
+        QTest::ignoreMessage(QtDebugMsg, qPrintable(line.arg(previous)));
+        home->setWarningPeriod(previous);
+        home->setWarningPeriod(QString());
         roaming->setWarningPeriod(QStringLiteral("10.0"));
         QLineEdit *edit = field(home)->lineEdit();
-        if (!beyondRange)
+        if (previous == QLatin1String("12.5"))
             edit->clear();
-        QSignalSpy spy(home, &CounterContainer::warningPeriodChanged);
-        QSignalSpy roamingSpy(roaming, &CounterContainer::warningPeriodChanged);
         const bool byReturnKey = keys.endsWith(QLatin1Char('\r'));
         if (!typed.isEmpty())
             QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("void CounterContainer::emitWarningPeriodChanged(): 0 \"%1\" emit: \"%2\"")
@@ -179,12 +182,12 @@ private Q_SLOTS:
         spy.clear();
         if (committed == QLatin1String("12.5"))
             expectRefusal(committed);
-        setKeyboardArea(QRect(0, 500, 480, 354));
+        LoInputMethodState::instance()->setInputMethodArea(QRect(0, 500, 480, 354));
         QCOMPARE(spy.count(), 0);
         if (byReturnKey)
             QTest::keyClick(edit, Qt::Key_Return);
         else
-            setKeyboardArea(QRect());
+            LoInputMethodState::instance()->setInputMethodArea(QRect());
         QVERIFY(LoInputMethodState::instance()->inputMethodArea().isNull());
         QCOMPARE(field(home)->text(), shown);
         QCOMPARE(texts(spy), QStringList{committed});
@@ -197,36 +200,8 @@ private Q_SLOTS:
         QVERIFY(!home->checkValidity());
         QCOMPARE(texts(spy), QStringList{committed});
         QCOMPARE(field(home)->text(), shown);
-    }
-
-    // What the page sets is shown, and none of it comes back as a signal.
-    void settersAreSilent()
-    {
-        LoLocale::setDefault(LoLocale(QStringLiteral("ar_EG")));
-        CounterContainer *home = section(0);
-        QSignalSpy periods(home, &CounterContainer::warningPeriodChanged);
-        QSignalSpy switches(home, &CounterContainer::warningSwitchToggled);
-        auto *toggle = part<LoButton>(home, QStringLiteral("warningSwitch_%1"));
-
-        QTest::ignoreMessage(QtDebugMsg, "virtual void CounterContainer::setResetDate(const QString&): 0 -> \"5 Dec 2026\"");
-        home->setResetDate(QStringLiteral("5 Dec 2026"));
-        QCOMPARE(part<SettingsItem>(home, QStringLiteral("resetItem_%1"))->subtitle(), QStringLiteral("5 Dec 2026"));
-        QTest::ignoreMessage(QtDebugMsg, "virtual void CounterContainer::setWarningSwitch(bool): true");
-        home->setWarningSwitch(true);
-        QVERIFY(toggle->isChecked());
-        QTest::ignoreMessage(QtDebugMsg, "virtual void CounterContainer::setWarningPeriod(const QString&): 0 -> \"12.5\"");
-        QTest::ignoreMessage(QtDebugMsg, "void CounterContainer::handleText(bool): true 12.5");
-        home->setWarningPeriod(QStringLiteral("12.5"));
-        QCOMPARE(field(home)->text(), QStringLiteral("١٢.٥"));
-        home->setWarningPeriod(QString());
-        QCOMPARE(periods.count() + switches.count(), 0);
-        // The previous limit survives the empty one; a tap is the user's and is reported.
-        expectRefusal(QStringLiteral("12.5"));
-        QVERIFY(!home->checkValidity());
-        QCOMPARE(texts(periods), QStringList{"12.5"});
-        toggle->click();
-        QCOMPARE(switches.count(), 1);
-        QCOMPARE(switches.at(0).at(0), QVariant(false));
+        part<LoButton>(home, QStringLiteral("warningSwitch_%1"))->click(); // the user's tap is reported
+        QCOMPARE(texts(switches), QStringList{"false"});
     }
 
     void resetAnswer_data()
@@ -301,8 +276,7 @@ private:
     CounterContainer *section(int type, QGraphicsItem *parent = nullptr)
     {
         const int first = type == 0 ? 3 : 8;
-        auto *section = new CounterContainer(CounterContainer::Type(type), first, first + 1, first + 2, first + 3,
-                                             first + 4, parent);
+        auto *section = new CounterContainer(CounterContainer::Type(type), first, first + 1, first + 2, first + 3, first + 4, parent);
         if (!parent)
             m_scene.addItem(section);
         return section;
