@@ -6,7 +6,6 @@
 // ("day.month.year.seconds" or the "never" identifier), and the call timers'
 // clearing date ("yyyy-MM-dd"), as another party writes it into its key.
 
-#include "fuzzenvironment.h"
 #include "fuzzinput.h"
 #include "testscene.h"
 
@@ -96,10 +95,7 @@ void checkClearingDate(FuzzInput &input, const QString &context)
     case 4: value = input.flag() ? QVariant(input.anyDouble()) : QVariant(input.flag()); break;
     default: value = QStringList{input.utf8(12), input.utf8(12)};
     }
-    if (value.isNull())
-        key->unset();
-    else
-        key->set(value);
+    value.isNull() ? key->unset() : key->set(value);
     const QRegularExpressionMatch match = form.match(LoLocale().toLatinNumbers(value.toString()));
     const QDate date = value.type() == QVariant::String && match.hasMatch() ? QDate(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt()) : QDate();
     FUZZ_CHECK(row->subtitle() == (date.isValid() ? shown(date) : qtTrId(DataCounters::DefaultResetDate)),
@@ -107,17 +103,11 @@ void checkClearingDate(FuzzInput &input, const QString &context)
 }
 }
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    FuzzEnvironment::init(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzInput input(data, size);
     const uint8_t what = input.byte();
-    const QString locale = FuzzEnvironment::useLocale(what >> 4);
+    const QString locale = FuzzInput::useLocale(what >> 4);
     // The clearing date goes through the store and the section's own store reads,
     // some hundred times slower than the rest: one input in sixteen.
     if ((what & 15) == 15)

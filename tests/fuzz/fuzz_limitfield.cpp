@@ -6,7 +6,6 @@
 // field's validator), what the page sets, and the commits when the keyboard
 // closes, by the done key or when the page is left.
 
-#include "fuzzenvironment.h"
 #include "fuzzinput.h"
 #include "testscene.h"
 
@@ -36,35 +35,36 @@ struct Run {
     const QRegularExpression form{QStringLiteral("\\A([0-9]+)(?:[,.|%1]([0-9])?)?\\z").arg(QRegularExpression::escape(LoLocale().decimalPoint()))};
 
     QString latin() const { return LoLocale().toLatinNumbers(field->text()); }
-    QString context() const
+    bool fits(const QString &text) const { return form.match(text).hasMatch() && form.match(text).capturedLength(1) <= 9; }
+    QString context(const QString &step) const
     {
-        return log + QStringLiteral("; field \"%1\", previous \"%2\", announced [%3]").arg(field->text(), previous, announced.join(QLatin1Char('/')));
+        return QStringLiteral("%1; %2; field \"%3\", previous \"%4\", announced [%5]").arg(log, step, field->text(), previous, announced.join(QLatin1Char('/')));
     }
     // After every step: the done key works exactly while there is text.
     void stepDone(const QString &step)
     {
         const QVariant enabled = LoInputMethodState::instance()->extendedAttribute(
             field->attachedToolbarId(), QStringLiteral("/keys"), QStringLiteral("actionKey"), QStringLiteral("enabled"));
-        FUZZ_CHECK(enabled.toBool() == !field->text().isEmpty(), context() + QStringLiteral("; after ") + step);
+        FUZZ_CHECK(enabled.toBool() == !field->text().isEmpty(), context(step));
         log += QStringLiteral("; ") + step;
         announced.clear();
     }
     // An edit leaves what the pattern can still accept, or the page's text untouched, and announces nothing else.
     void edited(const QString &step)
     {
-        const auto fits = [this](const QString &text) { return form.match(text).capturedLength(1) <= 9 && form.match(text).hasMatch(); };
         for (const QString &text : qAsConst(announced))
-            FUZZ_CHECK(fits(text), context() + QStringLiteral("; after ") + step);
-        FUZZ_CHECK(latin().isEmpty() || fits(latin()) || latin() == page, context() + QStringLiteral("; after ") + step);
+            FUZZ_CHECK(fits(text), context(step));
+        FUZZ_CHECK(latin().isEmpty() || fits(latin()) || latin() == page, context(step));
         stepDone(step);
     }
     void pageSets(const QString &period)
     {
+        const QString step = QStringLiteral("page sets \"%1\"").arg(period);
         section->setWarningPeriod(period);
-        FUZZ_CHECK(announced.isEmpty() && latin() == period, context());
+        FUZZ_CHECK(announced.isEmpty() && latin() == period, context(step));
         page = period;
         previous = period.isEmpty() ? previous : period;
-        stepDone(QStringLiteral("page sets \"%1\"").arg(period));
+        stepDone(step);
     }
     // 0: keyboard closed, 1: done key, 2: page left. A limit of at least 0.1 is rewritten
     // in its megabyte form, announced and kept, but for leaving the page; anything else
@@ -77,10 +77,10 @@ struct Run {
         const QString step = QStringLiteral("commit %1 of \"%2\"").arg(how).arg(field->text());
         LoInputMethodState *keyboard = LoInputMethodState::instance();
         if (how == 2) {
-            FUZZ_CHECK(section->checkValidity() == acceptable, context());
+            FUZZ_CHECK(section->checkValidity() == acceptable, context(step));
         } else {
             keyboard->setInputMethodArea(QRect(0, 500, 480, 354));
-            FUZZ_CHECK(announced.isEmpty(), context()); // only closing commits
+            FUZZ_CHECK(announced.isEmpty(), context(step)); // only closing commits
             for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) { // the done key is Return
                 QKeyEvent event(type, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
                 if (how == 1)
@@ -88,12 +88,12 @@ struct Run {
             }
             keyboard->setInputMethodArea(QRect());
         }
-        FUZZ_CHECK(keyboard->inputMethodArea().isNull(), context());
+        FUZZ_CHECK(keyboard->inputMethodArea().isNull(), context(step));
         if (acceptable) {
-            FUZZ_CHECK(announced == (how == 2 ? QStringList() : QStringList{megas}) && latin() == megas, context());
+            FUZZ_CHECK(announced == (how == 2 ? QStringList() : QStringList{megas}) && latin() == megas, context(step));
             previous = how == 2 ? previous : megas;
         } else {
-            FUZZ_CHECK(announced == QStringList{previous} && (latin() == previous || latin().isEmpty()), context());
+            FUZZ_CHECK(announced == QStringList{previous} && (latin() == previous || latin().isEmpty()), context(step));
         }
         page = latin();
         stepDone(step);
@@ -101,19 +101,14 @@ struct Run {
 };
 }
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    FuzzEnvironment::init(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzInput input(data, size);
-    const QString locale = FuzzEnvironment::useLocale(input.byte());
+    const QString locale = FuzzInput::useLocale(input.byte());
     const uint8_t start = input.byte();
     const int type = start & 1;
-    LoInputMethodState::instance()->setInputMethodArea(QRect());
+    LoInputMethodState *keyboard = LoInputMethodState::instance();
+    keyboard->setInputMethodArea(QRect());
     // Both sections, as on the page: the keyboard closing commits both. Built once
     // per decimal point (the pattern takes it); the page sets the default limit,
     // unless the input asks for a new section, which has no previous limit yet.
@@ -127,15 +122,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     }
     // Only this pair hears the keyboard, as only one page is shown at a time.
-    for (const auto &pair : qAsConst(built)) {
-        for (CounterContainer *section : pair) {
-            QObject::disconnect(LoInputMethodState::instance(), nullptr, section, nullptr);
-            if (&pair == &sections)
-                QObject::connect(LoInputMethodState::instance(), SIGNAL(inputMethodAreaChanged(QRect)), section, SLOT(inputMethodAreaChanged(QRect)));
-        }
-    }
-    Run run{sections[type], nullptr, QStringLiteral("locale %1, start %2").arg(locale).arg(start), {}, {}, {}};
-    run.field = ItemFinder::find<LoTextEdit>(run.section, QStringLiteral("warningPeriodIput_%1").arg(type));
+    for (const auto &pair : qAsConst(built))
+        for (CounterContainer *section : pair)
+            QObject::disconnect(keyboard, nullptr, section, nullptr);
+    for (CounterContainer *section : sections)
+        QObject::connect(keyboard, SIGNAL(inputMethodAreaChanged(QRect)), section, SLOT(inputMethodAreaChanged(QRect)));
+    Run run{sections[type], ItemFinder::find<LoTextEdit>(sections[type], QStringLiteral("warningPeriodIput_%1").arg(type)),
+            QStringLiteral("locale %1, start %2").arg(locale).arg(start), {}, {}, {}};
     QObject receiver;
     QObject::connect(run.section, &CounterContainer::warningPeriodChanged, &receiver, [&run](const QString &text) { run.announced.append(text); });
     if (!fresh) {
@@ -149,19 +142,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         [](QLineEdit *line) { line->cursorForward(false); }, [](QLineEdit *line) { line->home(false); }, [](QLineEdit *line) { line->end(false); }, &QLineEdit::del};
     for (int step = 0; step < 64 && !input.isEmpty(); ++step) {
         const uint32_t choice = input.below(12);
+        QLineEdit *line = run.field->lineEdit();
         if (choice <= 2) {
             const QString text = input.text(alphabet, 6);
-            for (const QChar c : text) {
+            for (const QChar c : text)
                 if (c.isPrint()) // as a key with that text does
-                    run.field->lineEdit()->insert(c);
-            }
+                    line->insert(c);
             run.edited(QStringLiteral("type \"%1\"").arg(text));
         } else if (choice <= 4) {
             const uint32_t key = choice == 3 ? 0 : 1 + input.below(5);
-            keys[key](run.field->lineEdit());
+            keys[key](line);
             run.edited(QStringLiteral("key %1").arg(key));
         } else if (choice == 5) {
-            run.field->lineEdit()->selectAll();
+            line->selectAll();
             run.edited(QStringLiteral("select all"));
         } else if (choice == 6) {
             Q_EMIT run.field->gainedFocus(Qt::MouseFocusReason);

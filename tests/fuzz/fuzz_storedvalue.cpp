@@ -5,7 +5,6 @@
 // Byte counts from a stored counter (a QVariant of any type, as the store hands it
 // over) and from megabyte text (typed into the limit field or given by the page).
 
-#include "fuzzenvironment.h"
 #include "fuzzinput.h"
 
 #include "datacountervalue.h"
@@ -66,13 +65,9 @@ void checkStored(FuzzInput &input)
     FUZZ_CHECK(QRegularExpression(QStringLiteral("\\A[0-9]+\\.[0-9]\\z")).match(counter.toUiMegas()).hasMatch(), context);
 }
 
-unsigned long long bytesOf(const QString &text)
-{
-    return DataCounterValue(text, false).toBytes();
-}
-
 void checkMegabytes(FuzzInput &input)
 {
+    const auto bytesOf = [](const QString &text) { return DataCounterValue(text, false).toBytes(); };
     // The field's own language, with blanks and leading zeros, against integer arithmetic.
     const QString separators = QStringLiteral(".,|") + LoLocale().decimalPoint();
     const unsigned long long whole = input.uint32() % 1000000000ULL;
@@ -106,17 +101,11 @@ void checkMegabytes(FuzzInput &input)
 }
 }
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    FuzzEnvironment::init(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzInput input(data, size);
     const uint8_t what = input.byte();
-    FuzzEnvironment::useLocale(what >> 1);
+    FuzzInput::useLocale(what >> 1);
     if (what & 1)
         checkMegabytes(input);
     else

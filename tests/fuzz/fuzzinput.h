@@ -15,11 +15,13 @@
 class FuzzInput
 {
 public:
-    FuzzInput(const uint8_t *data, size_t size)
-        : m_data(data)
-        , m_size(data ? size : 0)
-    {
-    }
+    FuzzInput(const uint8_t *data, size_t size) : m_data(data), m_size(data ? size : 0) { }
+
+    // One of en_GB ("."), de_DE (","), ar_EG (Arabic-Indic digits, "٫"), fa_IR, he_IL,
+    // hi_IN, with the library's catalogs. The application around the targets, on the
+    // offscreen platform and without the library's debug traces, is made once in
+    // LLVMFuzzerInitialize().
+    static QString useLocale(unsigned index);
 
     bool isEmpty() const { return m_size == 0; }
     uint8_t byte() { return m_size ? (--m_size, *m_data++) : 0; }
@@ -54,5 +56,12 @@ private:
     const uint8_t *m_data;
     size_t m_size;
 };
+
+// Aborts with the input's context, so that the fuzzer keeps the input.
+#define FUZZ_CHECK(condition, context)                                                                  \
+    do {                                                                                                \
+        if (!(condition))                                                                               \
+            qFatal("%s:%d: invariant failed: %s\n  input: %s", __FILE__, __LINE__, #condition, qPrintable(context)); \
+    } while (false)
 
 #endif

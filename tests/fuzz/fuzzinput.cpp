@@ -2,22 +2,23 @@
 //
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
-#include "fuzzenvironment.h"
+#include "fuzzinput.h"
 
 #include "lolocale.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
 
-void FuzzEnvironment::init(int *argc, char ***argv)
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
     new QApplication(*argc, *argv); // libFuzzer never returns to tear it down
-    useLocale(0);
+    FuzzInput::useLocale(0);
+    return 0;
 }
 
-QString FuzzEnvironment::useLocale(unsigned index)
+QString FuzzInput::useLocale(unsigned index)
 {
     static const QStringList names{QStringLiteral("en_GB"), QStringLiteral("de_DE"), QStringLiteral("ar_EG"),
                                    QStringLiteral("fa_IR"), QStringLiteral("he_IL"), QStringLiteral("hi_IN")};
