@@ -25,14 +25,6 @@
 
 using namespace StorageKeys;
 
-namespace
-{
-QList<LoMessageBox *> shownBoxes()
-{
-    return LoSceneManager::instance()->windowsOfType<LoMessageBox>();
-}
-} // namespace
-
 class TestLifetimes : public QObject
 {
     Q_OBJECT
@@ -45,7 +37,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        qDeleteAll(shownBoxes());
+        qDeleteAll(LoSceneManager::instance()->windowsOfType<LoMessageBox>());
         LoInputMethodState::instance()->setInputMethodArea(QRect());
         QCoreApplication::processEvents();
     }
@@ -79,7 +71,7 @@ private Q_SLOTS:
         page->announceDisplayEntered();
         ItemFinder::find<LoButton>(page, QStringLiteral("resetButton_0"))->click();
         ItemFinder::find<LoButton>(page, QStringLiteral("timersResetBtn"))->click();
-        const QList<LoMessageBox *> shown = shownBoxes();
+        const QList<LoMessageBox *> shown = LoSceneManager::instance()->windowsOfType<LoMessageBox>();
         QCOMPARE(shown.size(), 2);
         const QPointer<LoMessageBox> boxes[] = {shown.at(0), shown.at(1)};
         delete page;

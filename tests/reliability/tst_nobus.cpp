@@ -18,7 +18,6 @@
 
 #include <QtTest>
 
-
 class TestNoBus : public QObject
 {
     Q_OBJECT
