@@ -12,7 +12,8 @@
 //   cellcounters-storewriter COMMAND ARG...  one command
 //
 // Commands (TYPE is string, int, bool or float):
-//   set KEY TYPE VALUE      prints "ok"; VALUE is the rest of the line
+//   set KEY TYPE VALUE      prints "ok"; VALUE is the rest of the line after
+//                           the one blank that follows TYPE
 //   setlist KEY TYPE A,B,C  a list of TYPE; prints "ok"
 //   unset KEY               prints "ok"
 //   burst KEY N FIRST [STEP]
@@ -230,11 +231,11 @@ bool run(const QStringList &args)
 }
 
 // The words of a command line; for set and setlist the value is the rest of
-// the line after the type and the blanks that follow it.
+// the line after the type and the one blank that follows it.
 QStringList words(const QString &line)
 {
     static const QRegularExpression withValue(
-        QStringLiteral("^\\s*(set|setlist)\\s+(\\S+)\\s+(\\S+)(?:\\s+(.*))?$"));
+        QStringLiteral("^\\s*(set|setlist)\\s+(\\S+)\\s+(\\S+)(?: (.*))?$"));
     const QRegularExpressionMatch match = withValue.match(line);
     if (match.hasMatch())
         return {match.captured(1), match.captured(2), match.captured(3), match.captured(4)};

@@ -45,7 +45,7 @@ private Q_SLOTS:
     void init()
     {
         LoLocale::setDefault(LoLocale(QStringLiteral("en_GB")));
-        QVERIFY(ExternalStore::run({QStringLiteral("--recursive-unset"), Timers.chopped(1)}));
+        QVERIFY(ExternalStore::clear(Timers.chopped(1)));
         QVERIFY(ExternalStore::unset(ResetDateKey));
         QVERIFY(StoreSync::flush());
     }

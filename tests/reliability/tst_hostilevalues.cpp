@@ -122,7 +122,7 @@ private:
             page->announceDisplayEntered();
             // A call timers section that is built asks for updates every second.
             expectedStore = expectedStore.filter(QRegularExpression(QStringLiteral("^(?!%1 )").arg(UpdateIntervalKey)));
-            expectedStore << UpdateIntervalKey + QStringLiteral(" = string:1");
+            expectedStore << UpdateIntervalKey + QStringLiteral(" string:1");
         }
         QVERIFY(StoreSync::flush());
         QCoreApplication::processEvents(); // the call timers gather their changes for one pass

@@ -85,9 +85,7 @@ private Q_SLOTS:
         QVERIFY(StoreSync::flush());
         QCOMPARE(spy.count(), 2);
         QCOMPARE(spy.at(1), (QVariantList{12, QStringLiteral("5.12.2026.1796450400")}));
-        bool isSet = true;
-        ExternalStore::get(path(GprsHomeNotificationPeriod), &isSet);
-        QVERIFY(!isSet);
+        QCOMPARE(ExternalStore::type(path(GprsHomeNotificationPeriod)), QString());
 
         expectLine(QStringLiteral("virtual StorageIf::~StorageIf():"));
         store.reset();

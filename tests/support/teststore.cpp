@@ -8,117 +8,66 @@
 
 #include <QCoreApplication>
 #include <QDebug>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QSignalSpy>
-#include <QTemporaryFile>
 #include <QThread>
 #include <QUuid>
-#include <QXmlStreamReader>
 #include <signal.h>
 
-bool ExternalStore::run(const QStringList &arguments, QString *output)
+bool ExternalStore::run(const QStringList &commands, QStringList *answers)
 {
-    QProcess tool;
-    tool.start(QStringLiteral("gconftool-2"), arguments);
-    if (!tool.waitForFinished(30000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
-        qWarning() << "gconftool-2" << arguments.mid(0, 3) << "failed:" << tool.readAllStandardError();
+    QProcess writer;
+    writer.start(QStringLiteral(CELLCOUNTERS_STOREWRITER), {QStringLiteral("-f"), QStringLiteral("-")});
+    writer.write((commands.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    writer.closeWriteChannel();
+    if (!writer.waitForFinished(30000) || writer.exitStatus() != QProcess::NormalExit || writer.exitCode() != 0) {
+        qWarning() << "the store writer failed on" << commands.value(0).left(80) << writer.readAllStandardError();
         return false;
     }
-    if (output)
-        *output = QString::fromUtf8(tool.readAllStandardOutput());
+    if (answers)
+        *answers = QString::fromUtf8(writer.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     return true;
-}
-
-bool ExternalStore::set(const QString &key, const QString &type, const QString &value)
-{
-    // "--" lets values such as "-5" through as values, not options.
-    return run({QStringLiteral("--set"), key, QStringLiteral("--type"), type, QStringLiteral("--"), value});
-}
-
-bool ExternalStore::setString(const QString &key, const QString &value)
-{
-    return set(key, QStringLiteral("string"), value);
 }
 
 bool ExternalStore::setAll(const QStringList &keys, const QString &type, const QString &value)
 {
-    // The tool's own dump format, which --load reads back.
-    QString entry;
-    if (type == QLatin1String("list")) {
-        for (const QString &item : value.split(QLatin1Char(',')))
-            entry += QStringLiteral("<value><string>%1</string></value>").arg(item.toHtmlEscaped());
-        entry = QStringLiteral("<list type=\"string\">%1</list>").arg(entry);
-    } else {
-        entry = QStringLiteral("<%1>%2</%1>").arg(type, value.toHtmlEscaped());
-    }
-    QTemporaryFile file;
-    if (!file.open())
-        return false;
-    file.write("<?xml version=\"1.0\"?>\n<gconfentryfile><entrylist base=\"/\">\n");
+    const bool list = type == QLatin1String("list");
+    QStringList commands;
     for (const QString &key : keys)
-        file.write(QStringLiteral("<entry><key>%1</key><value>%2</value></entry>\n").arg(key.mid(1), entry).toUtf8());
-    file.write("</entrylist></gconfentryfile>\n");
-    file.close();
-    return run({QStringLiteral("--load"), file.fileName()});
+        commands << (list ? QStringLiteral("setlist %1 string %2") : QStringLiteral("set %1 %3 %2")).arg(key, value, type);
+    return run(commands);
 }
 
 bool ExternalStore::unset(const QStringList &keys)
 {
-    return run(QStringList{QStringLiteral("--unset")} + keys);
+    QStringList commands;
+    for (const QString &key : keys)
+        commands << QStringLiteral("unset ") + key;
+    return run(commands);
 }
 
-QString ExternalStore::get(const QString &key, bool *isSet)
+bool ExternalStore::clear(const QString &directory)
 {
-    // An unset key prints nothing; a set empty string prints an empty line.
-    QString output;
-    const bool ok = run({QStringLiteral("--get"), key}, &output);
-    if (isSet)
-        *isSet = ok && !output.isEmpty();
-    if (output.endsWith(QLatin1Char('\n')))
-        output.chop(1);
-    return output;
+    QStringList keys;
+    for (const QString &line : dump(directory))
+        keys << line.section(QLatin1Char(' '), 0, 0);
+    return keys.isEmpty() || unset(keys);
 }
 
-QString ExternalStore::type(const QString &key)
+QString ExternalStore::read(const QString &key)
 {
-    QString output;
-    return run({QStringLiteral("--get-type"), key}, &output) ? output.trimmed() : QString();
+    QStringList answers;
+    if (!run({QStringLiteral("get ") + key}, &answers) || answers.value(0) == QLatin1String("unset"))
+        return QString();
+    return answers.value(0);
 }
 
 QStringList ExternalStore::dump(const QString &directory)
 {
-    QString output;
-    if (!run({QStringLiteral("--dump"), directory}, &output))
+    QStringList lines;
+    if (!run({QStringLiteral("dump ") + directory}, &lines))
         return {QStringLiteral("dump of %1 failed").arg(directory)};
-    // <entrylist base=..><entry><key>..</key><value><TYPE>..</TYPE></value>, or
-    // <value><list type=..><value><TYPE>..</TYPE></value>...</list></value>.
-    QStringList lines, items;
-    QString base, key;
-    bool inList = false;
-    QXmlStreamReader xml(output);
-    while (!xml.atEnd()) {
-        xml.readNext();
-        const QString name = xml.name().toString();
-        if (xml.isEndElement() && name == QLatin1String("list")) {
-            lines << QStringLiteral("%1 = list:[%2]").arg(key, items.join(QLatin1Char(',')));
-            items.clear();
-            inList = false;
-        }
-        if (!xml.isStartElement() || name == QLatin1String("entry") || name == QLatin1String("value"))
-            continue;
-        if (name == QLatin1String("entrylist"))
-            base = xml.attributes().value(QLatin1String("base")).toString();
-        else if (name == QLatin1String("key"))
-            key = QDir::cleanPath(base + QLatin1Char('/') + xml.readElementText());
-        else if (name == QLatin1String("list"))
-            inList = true;
-        else if (inList)
-            items << xml.readElementText();
-        else if (name != QLatin1String("gconfentryfile"))
-            lines << QStringLiteral("%1 = %2:%3").arg(key, name, xml.readElementText());
-    }
-    lines.sort();
+    lines.removeLast(); // "done"
     return lines;
 }
 

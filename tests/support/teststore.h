@@ -11,32 +11,35 @@
 
 /**
  * The configuration store as another process of the phone sees it: every call
- * runs gconftool-2 and waits for it, so the write is in the daemon and its
- * notification is on its way to this process.
+ * runs the store writer program and waits for it, so the write is in the store
+ * and its notification is on its way to this process.
  */
 class ExternalStore
 {
 public:
-    /** @p type is a GConf type name: "string", "int", "bool" or "float". */
-    static bool set(const QString &key, const QString &type, const QString &value);
-    static bool setString(const QString &key, const QString &value);
-    /**
-     * @p value into every key of @p keys in one run of the tool, exactly as given (no
-     * trimming, no shell quoting); for @p type "list", strings separated by ','.
-     */
+    /** @p type is "string", "int", "bool", "float" or "list" (strings separated by ','). */
+    static bool set(const QString &key, const QString &type, const QString &value) { return setAll({key}, type, value); }
+    static bool setString(const QString &key, const QString &value) { return set(key, QStringLiteral("string"), value); }
+    /** @p value, exactly as given, into every key of @p keys in one run of the writer. */
     static bool setAll(const QStringList &keys, const QString &type, const QString &value);
     static bool unset(const QString &key) { return unset(QStringList{key}); }
     static bool unset(const QStringList &keys);
-    /** The stored value as the tool prints it; @p isSet false (and "") when unset. */
-    static QString get(const QString &key, bool *isSet = nullptr);
-    /** The GConf type name of the stored value, "" when unset. */
-    static QString type(const QString &key);
-    /** Every stored value below @p directory, one "path = type:value" line each ("list:[a,b]"). */
+    /** Unsets every key below @p directory. */
+    static bool clear(const QString &directory);
+    /** The stored value as text, "" when unset. */
+    static QString get(const QString &key) { return read(key).section(QLatin1Char(' '), 1); }
+    /** The stored value's type ("list:string" for a list of strings), "" when unset. */
+    static QString type(const QString &key) { return read(key).section(QLatin1Char(' '), 0, 0); }
+    /** Every stored value below @p directory, one "path type:value" line each, sorted. */
     static QStringList dump(const QString &directory);
     /** Ends this session's configuration daemon; the bus starts a new one on the next request. */
     static bool stopDaemon();
-    /** Runs gconftool-2; false (with a warning) when it fails. */
-    static bool run(const QStringList &arguments, QString *output = nullptr);
+
+private:
+    /** "type value", or "" when unset. */
+    static QString read(const QString &key);
+    /** Runs the writer on @p commands; false (with a warning) when any failed. */
+    static bool run(const QStringList &commands, QStringList *answers = nullptr);
 };
 
 /**

@@ -36,7 +36,7 @@ class TestCallTimers : public QObject
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(ExternalStore::run({QStringLiteral("--recursive-unset"), QStringLiteral("/cellular/calltimers")}));
+        QVERIFY(ExternalStore::clear(QStringLiteral("/cellular/calltimers")));
         QVERIFY(ExternalStore::setString(Dir + QStringLiteral("dialled"), QStringLiteral("7")));
         QVERIFY(StoreSync::flush());
     }

@@ -47,7 +47,7 @@ private Q_SLOTS:
         QTest::newRow("-2^31-1 as text") << QVariant(qlonglong(INT_MIN) - 1) << "string" << QVariant("-2147483649");
         QTest::newRow("bool") << QVariant(false) << "bool" << QVariant(false);
         QTest::newRow("double") << QVariant(1.5) << "float" << QVariant(1.5);
-        QTest::newRow("list") << QVariant(QStringList{"a", "b"}) << "list" << QVariant(QVariantList{"a", "b"});
+        QTest::newRow("list") << QVariant(QStringList{"a", "b"}) << "list:string" << QVariant(QVariantList{"a", "b"});
         QTest::newRow("invalid unsets") << QVariant() << "" << QVariant();
         QTest::newRow("mixed list refused") << QVariant(QVariantList{1, "a"}) << "string" << QVariant("old");
     }
