@@ -69,9 +69,8 @@ private Q_SLOTS:
         QFETCH(QStringList, seconds);
         QFETCH(QStringList, shown);
         LoLocale::setDefault(LoLocale(locale));
-        setTimer("dialled", seconds.at(0));
-        setTimer("received", seconds.at(1));
-        setTimer("all", seconds.at(2));
+        for (const char *name : {"dialled", "received", "all"})
+            setTimer(name, seconds.takeFirst());
 
         QTest::ignoreMessage(QtDebugMsg, "CallTimersContainer::CallTimersContainer(QGraphicsItem*):");
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral(

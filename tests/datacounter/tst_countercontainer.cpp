@@ -29,14 +29,6 @@ void expectRefusal(const QString &previous)
 {
     QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("virtual bool CounterContainer::checkValidity(): 0 previousPeriod: \"%1\"").arg(previous)));
 }
-
-QStringList texts(const QSignalSpy &spy)
-{
-    QStringList result;
-    for (const QList<QVariant> &arguments : spy)
-        result << arguments.at(0).toString();
-    return result;
-}
 }
 
 // The section alone: what it shows of the values it is given, and what it
@@ -106,7 +98,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown"); // after the commit
 
         const QString en = QStringLiteral("en_GB");
-        QTest::newRow("point") << en << "1.2" << "1.2" << QStringList{"1", "1.", "1.2"} << "1.2" << "1.2";
         QTest::newRow("comma") << en << "1,2" << "1,2" << QStringList{"1", "1,", "1,2"} << "1.2" << "1.2";
         QTest::newRow("bar") << en << "1|2" << "1|2" << QStringList{"1", "1|", "1|2"} << "1.2" << "1.2";
         QTest::newRow("second decimal refused") << en << "1.23" << "1.2" << QStringList{"1", "1.", "1.2"} << "1.2" << "1.2";
@@ -124,20 +115,13 @@ private Q_SLOTS:
         const QString ar = QStringLiteral("ar_EG");
         QTest::newRow("ar decimal point") << ar << QStringLiteral("١٢٫٣") << QStringLiteral("١٢٫٣")
                                           << QStringList{"1", "12", QStringLiteral("12٫"), QStringLiteral("12٫3")} << "12.3" << QStringLiteral("١٢.٣");
-        QTest::newRow("ar second decimal refused") << ar << QStringLiteral("٣٫٤٥") << QStringLiteral("٣٫٤")
-                                                   << QStringList{"3", QStringLiteral("3٫"), QStringLiteral("3٫4")} << "3.4" << QStringLiteral("٣.٤");
-        QTest::newRow("ar zero") << ar << QStringLiteral("٠") << QStringLiteral("٠") << QStringList{"0"} << "12.5" << QStringLiteral("١٢.٥");
-        // Keys that start with a backspace edit a limit beyond the field's range, as
-        // another process may store it: the first edit clears it, and a blank that is
-        // not an ASCII space is refused as everywhere else.
+        // A backspace first edits a limit beyond the range, as another process may store it.
         QTest::newRow("edit beyond the range") << en << QStringLiteral("\b\b\b\b6\u00a03") << "63" << QStringList{"6", "63"}
                                                << "63.0" << "63.0";
     }
 
-    // Each keystroke that leaves a number reports it with Latin digits; the field
-    // refuses what can never become a limit. Only the keyboard closing commits the
-    // fields of both sections: a limit of at least 0.1 is rewritten and announced,
-    // anything else gives the previous one back.
+    // Each keystroke that leaves a number reports it with Latin digits. The keyboard closing commits
+    // both sections' fields: a limit of at least 0.1 is rewritten, anything else gives the previous one back.
     void typingAndCommit()
     {
         QFETCH(QString, locale);
@@ -149,9 +133,12 @@ private Q_SLOTS:
         LoLocale::setDefault(LoLocale(locale));
         CounterContainer *home = section(0);
         CounterContainer *roaming = section(1);
-        QSignalSpy spy(home, &CounterContainer::warningPeriodChanged);
-        QSignalSpy switches(home, &CounterContainer::warningSwitchToggled);
-        QSignalSpy roamingSpy(roaming, &CounterContainer::warningPeriodChanged);
+        QStringList periods, roamingPeriods;
+        QList<bool> switches;
+        QObject listening; // the connections end with the test, before the sections
+        connect(home, &CounterContainer::warningPeriodChanged, &listening, [&](const QString &period) { periods << period; });
+        connect(roaming, &CounterContainer::warningPeriodChanged, &listening, [&](const QString &period) { roamingPeriods << period; });
+        connect(home, &CounterContainer::warningSwitchToggled, &listening, [&](bool on) { switches << on; });
         // What the page sets comes back as no signal, and an empty limit keeps the previous one.
         const QString previous = keys.startsWith(QLatin1Char('\b')) ? QStringLiteral("18374967954648.3") : QStringLiteral("12.5");
         QTest::ignoreMessage(QtDebugMsg, "virtual void CounterContainer::setWarningSwitch(bool): true");
@@ -170,8 +157,7 @@ private Q_SLOTS:
                                                             .arg(typed, emitted.last())));
         KeyTyper::type(edit, keys.chopped(byReturnKey ? 1 : 0));
         QCOMPARE(field(home)->text(), typed);
-        QCOMPARE(texts(spy), emitted);
-        // Right-to-left scripts put the field's label on the right.
+        QCOMPARE(periods, emitted);
         const Qt::Alignment alignment = part<LoLabel>(home, QStringLiteral("warningPeriodLabel_%1"))->alignment();
         QCOMPARE(alignment == Qt::AlignRight, locale == QLatin1String("ar_EG"));
         // The keyboard's done key works only while there is something to commit.
@@ -179,29 +165,29 @@ private Q_SLOTS:
                                                                    QStringLiteral("actionKey"), QStringLiteral("enabled")),
                  QVariant(!typed.isEmpty()));
 
-        spy.clear();
+        periods.clear();
         if (committed == QLatin1String("12.5"))
             expectRefusal(committed);
         LoInputMethodState::instance()->setInputMethodArea(QRect(0, 500, 480, 354));
-        QCOMPARE(spy.count(), 0);
+        QVERIFY(periods.isEmpty());
         if (byReturnKey)
             QTest::keyClick(edit, Qt::Key_Return);
         else
             LoInputMethodState::instance()->setInputMethodArea(QRect());
         QVERIFY(LoInputMethodState::instance()->inputMethodArea().isNull());
         QCOMPARE(field(home)->text(), shown);
-        QCOMPARE(texts(spy), QStringList{committed});
-        QCOMPARE(texts(roamingSpy), QStringList{"10.0"});
+        QCOMPARE(periods, QStringList{committed});
+        QCOMPARE(roamingPeriods, QStringList{"10.0"});
 
         // What was committed is what a later refusal gives back.
-        spy.clear();
+        periods.clear();
         edit->clear();
         expectRefusal(committed);
         QVERIFY(!home->checkValidity());
-        QCOMPARE(texts(spy), QStringList{committed});
+        QCOMPARE(periods, QStringList{committed});
         QCOMPARE(field(home)->text(), shown);
         part<LoButton>(home, QStringLiteral("warningSwitch_%1"))->click(); // the user's tap is reported
-        QCOMPARE(texts(switches), QStringList{"false"});
+        QCOMPARE(switches, QList<bool>{false});
     }
 
     void resetAnswer_data()
@@ -211,8 +197,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("resets");
         QTest::newRow("yes") << int(Lo::YesButton) << false << 1;
         QTest::newRow("no") << int(Lo::NoButton) << false << 0;
-        // A box still open when its section goes is closed on the next pass of the
-        // event loop; an answer given before that reaches no one.
+        // A box left open by its section closes soon after; an answer before that reaches no one.
         QTest::newRow("closed with the section") << 0 << true << 0;
         QTest::newRow("answered after the section went") << int(Lo::YesButton) << true << 0;
     }
@@ -225,8 +210,9 @@ private Q_SLOTS:
         CounterContainer *roaming = section(1);
         QSignalSpy spy(roaming, &CounterContainer::resetAccepted);
         part<LoButton>(roaming, QStringLiteral("resetButton_%1"))->click();
-        QCOMPARE(LoSceneManager::instance()->windowsOfType<LoMessageBox>().size(), 1);
-        QPointer<LoMessageBox> box = LoSceneManager::instance()->windowsOfType<LoMessageBox>().first();
+        const QList<LoMessageBox *> boxes = LoSceneManager::instance()->windowsOfType<LoMessageBox>();
+        QCOMPARE(boxes.size(), 1);
+        QPointer<LoMessageBox> box = boxes.first();
         QCOMPARE(QStringList({box->title(), box->text()}), QStringList({"qtn_cell_reset", "qtn_cell_reset_counters_question"}));
         QCOMPARE(box->standardButtons(), Lo::YesButton | Lo::NoButton);
         if (sectionGone) {

@@ -28,7 +28,6 @@
 
 #include <QLineEdit>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTranslator>
@@ -124,14 +123,12 @@ private Q_SLOTS:
         m_page->announceDisplayEntered();
         DataCounterWidget *page = m_page.get();
         QStringList items;
+        ignoreLine(QStringLiteral("void DataCounterWidget::initWidget(): Initted already"));
+        QVERIFY(QMetaObject::invokeMethod(page, "initWidget"));
         for (int i = 0; i < policy->count(); ++i)
             items << dynamic_cast<QGraphicsWidget *>(policy->itemAt(i))->objectName();
         QCOMPARE(items, (QStringList{"headerLabel", "CallTimersContainer", "CounterContainer_0", "CounterContainer_1", ""}));
-        ignoreLine(QStringLiteral("void DataCounterWidget::initWidget(): Initted already"));
-        QVERIFY(QMetaObject::invokeMethod(page, "initWidget"));
-        QCOMPARE(policy->count(), 5);
         QVERIFY(StoreSync::flush()); // the retranslation that the page's catalog queued runs first
-        // A date stored while the page did not follow the store.
         page->storage()->blockSignals(true);
         seed(7, QStringLiteral("31.1.2026.0"));
         QVERIFY(StoreSync::flush());
@@ -161,13 +158,12 @@ private Q_SLOTS:
             {1, "subTitle_%1", "CommonGroupHeaderInverted", "T:qtn_cell_counter_roaming_title", nullptr},
             {0, "resetItem_%1", "CommonPanelInverted", "T:qtn_cell_last_reset", "31.01.2026"},
             {1, "resetItem_%1", "CommonPanelInverted", "T:qtn_cell_last_reset", "T:qtn_cell_counters_never"},
-            {0, "warningPeriodIput_%1", "CommonSingleInputFieldInverted", "1000.0", nullptr},
-            {1, "warningPeriodIput_%1", "CommonSingleInputFieldInverted", "10.0", nullptr},
         };
         const Row bothSections[] = {
             {0, "warningItem_%1", "CommonPanelInverted", "T:qtn_cell_counter_display_warning", nullptr},
             {0, "warningSwitch_%1", "CommonRightSwitchInverted", "", nullptr},
             {0, "warningPeriodLabel_%1", "CommonFieldLabelInverted", "T:qtn_cell_counter_mb_title", nullptr},
+            {0, "warningPeriodIput_%1", "CommonSingleInputFieldInverted", nullptr, nullptr},
             {0, "DataAmount_0", "CommonPanelInverted", "T:qtn_cell_counter_sent", "T:qtn_comm_megabytes 0"},
             {0, "DataAmount_1", "CommonPanelInverted", "T:qtn_cell_counter_received", "T:qtn_comm_megabytes 0"},
             {0, "resetButton_%1", "CommonListButtonInverted", "T:qtn_cell_reset_counters", nullptr},
@@ -182,8 +178,9 @@ private Q_SLOTS:
             auto *container = qobject_cast<LoContainer *>(widget);
             const QString text = container ? container->title()
                                            : widget->property(widget->property("title").isValid() ? "title" : "text").toString();
-            QCOMPARE(QStringList({widget->property("styleName").toString(), text}),
-                     QStringList({QLatin1String(row.style), QString::fromUtf8(row.text)}));
+            QCOMPARE(widget->property("styleName").toString(), QLatin1String(row.style));
+            if (row.text)
+                QCOMPARE(text, QString::fromUtf8(row.text));
             if (row.subtitle)
                 QCOMPARE(widget->property("subtitle").toString(), QString::fromUtf8(row.subtitle));
         }
@@ -302,7 +299,6 @@ private Q_SLOTS:
         QTest::newRow("roaming limit") << 10 << "string" << "2000000" << QVariantMap{{"roaming.field", "2.0"}};
         QTest::newRow("home entered limit") << 6 << "string" << "7000000" << QVariantMap();
         QTest::newRow("home reset date") << 7 << "string" << "31.1.2026.1769817600" << QVariantMap{{"home.date", "31 Jan 2026"}};
-        QTest::newRow("roaming reset date") << 12 << "string" << "5.12.2026.0" << QVariantMap{{"roaming.date", "5 Dec 2026"}};
         QTest::newRow("reset date, two parts") << 12 << "string" << "5.12" << QVariantMap{{"roaming.date", today()}};
     }
 
@@ -343,17 +339,16 @@ private Q_SLOTS:
         box->button(Lo::YesButton)->click();
         const qint64 after = QDateTime::currentSecsSinceEpoch();
         QCOMPARE(log.writes.mid(1), (QStringList{"4=0", "3=0"}));
-        const QRegularExpressionMatch date = QRegularExpression(QStringLiteral("^7=(\\d+)\\.(\\d+)\\.(\\d+)\\.(\\d+)$")).match(log.writes.value(0));
-        QVERIFY2(date.hasMatch(), qPrintable(log.writes.value(0)));
-        QCOMPARE(QDate(date.captured(3).toInt(), date.captured(2).toInt(), date.captured(1).toInt()), QDate::currentDate());
-        QVERIFY(date.captured(4).toLongLong() >= before && date.captured(4).toLongLong() <= after);
+        QCOMPARE(log.writes.value(0).section(QLatin1Char('.'), 0, 2), QDate::currentDate().toString(QStringLiteral("7=d.M.yyyy")));
+        const qint64 stamp = log.writes.value(0).section(QLatin1Char('.'), 3).toLongLong();
+        QVERIFY(stamp >= before && stamp <= after);
         QCOMPARE(ExternalStore::type(StorageKeys::path(3)), QStringLiteral("string"));
 
         const QVariantMap home = ShownPage::section(page, 0);
         QCOMPARE(QStringList({home.value("sent").toString(), home.value("received").toString(), home.value("date").toString()}),
                  QStringList({"0 MB", "0 MB", today()}));
         QVERIFY(StoreSync::flush());
-        QCOMPARE(log.writes.size(), 3);
+        QCOMPARE(log.writes.size(), 3); // no echo written back
         QCOMPARE(ShownPage::section(page, 1), roaming);
     }
 
