@@ -23,7 +23,7 @@ void AmountWatch::onLibraryPage(benchmark::State &state, const Measure &measure)
     if (!shown.isValid())
         state.SkipWithError("the page has no home sent row");
     else
-        withWriter(state, [&shown](qulonglong bytes) { return shown.shows(bytes); }, measure);
+        withWriter([&shown](qulonglong bytes) { return shown.shows(bytes); }, measure);
     PageBuildBenchmark::dispose(page);
 }
 
@@ -33,14 +33,16 @@ void AmountWatch::onRawListener(benchmark::State &state, const Measure &measure)
     if (!listener.isListening())
         state.SkipWithError("cannot follow the key");
     else
-        withWriter(state, [&listener](qulonglong bytes) { return listener.delivered(bytes); }, measure);
+        withWriter([&listener](qulonglong bytes) { return listener.delivered(bytes); }, measure);
 }
 
-void AmountWatch::withWriter(benchmark::State &state, const ShownAmount::Expectation &arrived, const Measure &measure)
+void AmountWatch::withWriter(const ShownAmount::Expectation &arrived, const Measure &measure)
 {
-    StoreWriterProcess writer(QStringLiteral(CELLCOUNTERS_STOREWRITER));
-    if (!writer.start())
-        state.SkipWithError("cannot start the store writer");
-    else
-        measure(arrived, writer);
+    StoreWriterProcess writer; // a writer that does not start fails the measure's first wait
+    measure(arrived, writer);
+}
+
+QString AmountWatch::burst(const QString &key, int count, qulonglong first)
+{
+    return QStringLiteral("burst %1 %2 %3 %4").arg(key).arg(count).arg(first).arg(Step);
 }

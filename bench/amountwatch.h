@@ -28,6 +28,8 @@ public:
 
     /** Every write shows a tenth of a megabyte more, so that each one changes the screen. */
     static constexpr qulonglong Step = 100000ULL;
+    /** The writer's command for @p count values from @p first on, Step apart. */
+    static QString burst(const QString &key, int count, qulonglong first);
     /** The key the writes go to: bytes sent at home. */
     static QString key();
 
@@ -35,7 +37,7 @@ public:
     static void onRawListener(benchmark::State &state, const Measure &measure);
 
 private:
-    static void withWriter(benchmark::State &state, const ShownAmount::Expectation &arrived, const Measure &measure);
+    static void withWriter(const ShownAmount::Expectation &arrived, const Measure &measure);
 };
 
 #endif

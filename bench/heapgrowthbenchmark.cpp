@@ -44,7 +44,7 @@ void HeapGrowthBenchmark::measure(benchmark::State &state, const ShownAmount::Ex
     // Writes until the last one has arrived and the writer has answered.
     auto storm = [&](int count, qulonglong first) {
         const std::function<bool()> done = arrived(first + (qulonglong(count) - 1) * AmountWatch::Step);
-        writer.send(StoreWriterProcess::burst(key, count, first, AmountWatch::Step));
+        writer.send(AmountWatch::burst(key, count, first));
         const bool ok = ShownAmount::waitUntil(done, 120000) && writer.waitForAnswer();
         QCoreApplication::processEvents();
         return ok;

@@ -53,7 +53,7 @@ void ThroughputBenchmark::storms(benchmark::State &state, const ShownAmount::Exp
             const int count = storm == 0 ? WarmUpWrites : StormWrites;
             const qulonglong first = 100000000000ULL * qulonglong(storm + 1);
             const qulonglong last = first + (qulonglong(count) - 1) * AmountWatch::Step;
-            const QString command = StoreWriterProcess::burst(key, count, first, AmountWatch::Step);
+            const QString command = AmountWatch::burst(key, count, first);
             const std::function<bool()> done = arrived(last);
             const auto start = std::chrono::steady_clock::now();
             writer.send(command);
