@@ -8,6 +8,7 @@
 #include "datacounterwidget.h"
 
 #include "datacounters.h"
+#include "loconfstore.h"
 #include "storageif.h"
 #include "testscene.h"
 
@@ -32,19 +33,24 @@ private Q_SLOTS:
 
     void page()
     {
-        const QString why = QStringLiteral("\" : .*D-BUS");
-        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^LoGConfItem: cannot read \".*gprs_home_tx_bytes") + why));
-        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^store unreachable: .*D-BUS")));
+        // dconf reads its database file without the bus; GConf asks its daemon.
+        const bool readable = LoConfStore::instance().backendName() == QLatin1String("dconf");
+        const QString why = QStringLiteral("\" : .+");
+        if (!readable) {
+            QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^LoGConfItem: cannot read \".*gprs_home_tx_bytes") + why));
+            QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^store unreachable: .*D-BUS")));
+        }
         DataCounterWidget page(true);
-        QSignalSpy reports(page.findChild<StorageIf *>(), &StorageIf::valueChanged);
         page.announceDisplayEntered();
+        QSignalSpy reports(page.findChild<StorageIf *>(), &StorageIf::valueChanged);
         const QString zero = qtTrId(DataCounters::MBText).arg(0);
         const QString never = qtTrId(DataCounters::DefaultResetDate);
         // Without the store the call timers cannot be read: no durations.
+        const QString timer = readable ? QStringLiteral("00:00:00") : QString();
         QVariantMap expected{{"home.sent", zero}, {"home.received", zero}, {"home.switch", false}, {"home.field", "1000.0"},
                              {"home.date", never}, {"roaming.sent", zero}, {"roaming.received", zero},
                              {"roaming.switch", true}, {"roaming.field", "10.0"}, {"roaming.date", never},
-                             {"timers.dialled", ""}, {"timers.received", ""}, {"timers.all", ""}, {"timers.date", never}};
+                             {"timers.dialled", timer}, {"timers.received", timer}, {"timers.all", timer}, {"timers.date", never}};
         QCOMPARE(ShownPage::all(&page), expected);
 
         // The user's actions are tried on the store and fail there, but the page follows them.

@@ -4,6 +4,7 @@
 
 #include "teststore.h"
 
+#include "loconfstore.h"
 #include "logconfitem.h"
 
 #include <QCoreApplication>
@@ -31,10 +32,11 @@ bool ExternalStore::run(const QStringList &commands, QStringList *answers)
 
 bool ExternalStore::setAll(const QStringList &keys, const QString &type, const QString &value)
 {
-    const bool list = type == QLatin1String("list");
+    // "set KEY TYPE VALUE" or "setlist KEY string A,B"
+    const QString command = type == QLatin1String("list") ? QStringLiteral("setlist %1 string ") : QStringLiteral("set %1 ") + type + QLatin1Char(' ');
     QStringList commands;
     for (const QString &key : keys)
-        commands << (list ? QStringLiteral("setlist %1 string %2") : QStringLiteral("set %1 %3 %2")).arg(key, value, type);
+        commands << command.arg(key) + value;
     return run(commands);
 }
 
@@ -73,12 +75,13 @@ QStringList ExternalStore::dump(const QString &directory)
 
 bool ExternalStore::stopDaemon()
 {
+    const bool dconf = LoConfStore::instance().backendName() == QLatin1String("dconf");
     QProcess query;
     query.start(QStringLiteral("dbus-send"),
                 {QStringLiteral("--session"), QStringLiteral("--print-reply=literal"),
                  QStringLiteral("--dest=org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
                  QStringLiteral("org.freedesktop.DBus.GetConnectionUnixProcessID"),
-                 QStringLiteral("string:org.gnome.GConf")});
+                 dconf ? QStringLiteral("string:ca.desrt.dconf") : QStringLiteral("string:org.gnome.GConf")});
     if (!query.waitForFinished(10000) || query.exitCode() != 0)
         return false;
     // The reply reads "uint32 <pid>".

@@ -32,7 +32,7 @@ public:
     static QString type(const QString &key) { return read(key).section(QLatin1Char(' '), 0, 0); }
     /** Every stored value below @p directory, one "path type:value" line each, sorted. */
     static QStringList dump(const QString &directory);
-    /** Ends this session's configuration daemon; the bus starts a new one on the next request. */
+    /** Ends this session's configuration daemon (GConf's or dconf's); the bus starts a new one on the next request. */
     static bool stopDaemon();
 
 private:

@@ -4,15 +4,121 @@
 
 #include "loconfstore.h"
 
+#include "loconfig_debug.h"
 #include "logconfitem.h"
+#ifdef LOTOOLKIT_HAVE_GCONF
 #include "logconfstore.h"
+#endif
+#ifdef LOTOOLKIT_HAVE_DCONF
+#include "lodconfstore.h"
+#endif
 
 #include <QPointer>
 
+#include <limits>
+
+namespace
+{
+LoConfStore *create(const QString &name)
+{
+#ifdef LOTOOLKIT_HAVE_GCONF
+    if (name == QLatin1String("gconf"))
+        return new LoGConfStore;
+#endif
+#ifdef LOTOOLKIT_HAVE_DCONF
+    if (name == QLatin1String("dconf"))
+        return new LoDConfStore;
+#endif
+    Q_UNUSED(name)
+    return nullptr;
+}
+
+LoConfStore *createChosen()
+{
+    const QString wanted = QString::fromLocal8Bit(qgetenv("LOTOOLKIT_STORE"));
+    if (LoConfStore *store = wanted.isEmpty() ? nullptr : create(wanted))
+        return store;
+    const QString fallback = LoConfStore::backends().constFirst();
+    if (!wanted.isEmpty())
+        qCDebug(LOCONFIG_LOG) << "LoGConfItem: no store" << wanted << "built in, using" << fallback;
+    return create(fallback);
+}
+
+// Integers as the stores hold them: 32-bit, or else their decimal text.
+QVariant toStoredNumber(qlonglong number)
+{
+    if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+        return QString::number(number);
+    return int(number);
+}
+
+QVariant toStoredNumber(qulonglong number)
+{
+    if (number > qulonglong(std::numeric_limits<int>::max()))
+        return QString::number(number);
+    return int(number);
+}
+
+bool isList(const QVariant &value)
+{
+    return value.userType() == QMetaType::QVariantList || value.userType() == QMetaType::QStringList;
+}
+
+bool toStoredScalar(const QVariant &value, QVariant *stored)
+{
+    switch (value.userType()) {
+    case QMetaType::Bool:
+    case QMetaType::QString:
+        *stored = value;
+        return true;
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+        *stored = toStoredNumber(value.toLongLong());
+        return true;
+    case QMetaType::UInt:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        *stored = toStoredNumber(value.toULongLong());
+        return true;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        *stored = value.toDouble();
+        return true;
+    case QMetaType::QByteArray:
+        *stored = QString::fromUtf8(value.toByteArray());
+        return true;
+    default:
+        break;
+    }
+    if (isList(value) || !value.canConvert<QString>())
+        return false;
+    *stored = value.toString();
+    return true;
+}
+} // namespace
+
 LoConfStore &LoConfStore::instance()
 {
-    static LoConfStore *store = new LoGConfStore; // lives until exit, as the store's client does
+    static LoConfStore *store = createChosen(); // lives until exit, as the store's client does
     return *store;
+}
+
+QStringList LoConfStore::backends()
+{
+    QStringList names;
+#ifdef LOTOOLKIT_HAVE_GCONF
+    names << QStringLiteral("gconf");
+#endif
+#ifdef LOTOOLKIT_HAVE_DCONF
+    names << QStringLiteral("dconf");
+#endif
+    return names;
 }
 
 LoConfStore::LoConfStore() = default;
@@ -55,6 +161,31 @@ void LoConfStore::report(const QString &key, const QVariant &value, const QList<
     auto done = m_reporting.find(key);
     if (done != m_reporting.end() && --done->depth == 0)
         m_reporting.erase(done);
+}
+
+void LoConfStore::reportChange(const QString &key, const QVariant &value, std::optional<QVariant> *reported,
+                               const QList<LoGConfItem *> &items)
+{
+    if (*reported && sameValue(**reported, value))
+        return;
+    *reported = value;
+    report(key, value, items);
+}
+
+bool LoConfStore::toStoredForm(const QVariant &value, QVariant *stored)
+{
+    if (!isList(value))
+        return toStoredScalar(value, stored);
+    QVariantList items;
+    const QVariantList list = value.toList();
+    for (const QVariant &item : list) {
+        QVariant element;
+        if (!toStoredScalar(item, &element) || (!items.isEmpty() && element.userType() != items.constFirst().userType()))
+            return false;
+        items.append(element);
+    }
+    *stored = items;
+    return true;
 }
 
 bool LoConfStore::sameValue(const QVariant &a, const QVariant &b)

@@ -13,14 +13,17 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <optional>
+
 class LoGConfItem;
 
 /**
  * The per-user configuration store behind LoGConfItem, as one object per
- * process. A store backend (GConf today) implements the reads, writes and
- * change notices; what every backend shares lives here: the items of each key
- * are told of a change together, and while they are told, reads of the key
- * give the value being reported (see LoGConfItem).
+ * process. A store backend (GConf or dconf) implements the reads, writes and
+ * change notices; what every backend shares lives here: the choice of backend,
+ * the form values are stored in, and that the items of each key are told of a
+ * change together, and while they are told, reads of the key give the value
+ * being reported (see LoGConfItem).
  *
  * Values are QVariants as LoGConfItem documents them: strings, ints, bools,
  * doubles and lists of them; an invalid variant is an unset key.
@@ -39,10 +42,19 @@ public:
         Failed,
     };
 
-    /** The store of this process, made on first use; it lives until exit. */
+    /**
+     * The store of this process, made on first use; it lives until exit. With
+     * more than one backend built in, the environment variable LOTOOLKIT_STORE
+     * ("gconf" or "dconf") chooses one; GConf is the default.
+     */
     static LoConfStore &instance();
+    /** The backends built in, the default first. */
+    static QStringList backends();
 
     virtual ~LoConfStore();
+
+    /** "gconf" or "dconf". */
+    virtual QString backendName() const = 0;
 
     /** Whether the store accepts @p key as a key path; if not, @p why says why. */
     virtual bool isValidKey(const QString &key, QString *why) const = 0;
@@ -83,6 +95,20 @@ protected:
      * are being told give that value.
      */
     void report(const QString &key, const QVariant &value, const QList<LoGConfItem *> &items);
+    /**
+     * Reports @p value to @p items unless @p reported, what they were told last,
+     * is the same value; @p value is what they were told last from then on.
+     */
+    void reportChange(const QString &key, const QVariant &value, std::optional<QVariant> *reported,
+                      const QList<LoGConfItem *> &items);
+
+    /**
+     * @p value in the form every backend stores: a QString, an int, a bool, a
+     * double, or a QVariantList of one of them, all of one type. Integers beyond
+     * 32 bits become their decimal text rather than a different number. False
+     * for what no store can hold (a list of mixed types or of lists, a map).
+     */
+    static bool toStoredForm(const QVariant &value, QVariant *stored);
 
     /** Equal in type as well as in value: QVariant's own == takes "5" for 5. */
     static bool sameValue(const QVariant &a, const QVariant &b);

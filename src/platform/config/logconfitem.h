@@ -11,18 +11,20 @@
 #include <QVariant>
 
 /**
- * One key of the per-user configuration store (GConf; see LoConfStore).
+ * One key of the per-user configuration store (GConf or dconf, the same key
+ * paths on both; see LoConfStore).
  *
  * value() is read from the store on every call, so that it sees what other
  * processes wrote, except while the item reports a change (from its
  * valueChanged() to the return of the last slot): then it is the value being
  * reported, without a round trip to the daemon. An unset key gives an invalid
- * QVariant. GConf strings, ints, bools, floats and lists become QString, int,
- * bool, double and QVariantList (a pair: a list of two). set() writes a QString
- * as a string, integers as int, bools and doubles as such, a QStringList or a
+ * QVariant. Stored strings, ints, bools, doubles and lists of one of them
+ * become QString, int, bool, double and QVariantList (a GConf pair: a list of
+ * two); a value of any other type reads as unset. set() writes a QString as a
+ * string, integers as int, bools and doubles as such, a QStringList or a
  * QVariantList of scalars of one type as a list, and an invalid variant unsets
- * the key. GConf integers are 32-bit: an integer outside that range is stored
- * as its decimal text. A value that GConf cannot hold is not written.
+ * the key. Stored integers are 32-bit: an integer outside that range is stored
+ * as its decimal text. A value that the store cannot hold is not written.
  *
  * valueChanged() follows every change of the key, whichever process made it:
  * a successful set() emits it on every item of the key in this process before
@@ -33,9 +35,11 @@
  * wrote to the new daemon before this process heard of it are reported once it
  * has: once per key, with the value the key holds then.
  *
- * When the store cannot be reached (no session bus), value() is invalid, set()
- * writes nothing and emits nothing, and a debug line says why. A key path that
- * GConf does not accept (an empty one, for instance) behaves the same way.
+ * When the store cannot be reached (no session bus), set() writes nothing and
+ * emits nothing, and a debug line says why; value() is invalid on GConf, whose
+ * daemon answers reads too, while dconf still reads its database file. A key
+ * path that the store does not accept (an empty one, for instance) behaves as
+ * an unreachable store.
  */
 class LOCONFIG_EXPORT LoGConfItem : public QObject
 {

@@ -12,7 +12,6 @@
 #include <gconf/gconf-client.h>
 #include <gio/gio.h>
 
-#include <limits>
 
 namespace
 {
@@ -45,93 +44,42 @@ QVariant toVariant(const GConfValue *value)
     return QVariant();
 }
 
-GConfValue *newString(const QString &text)
+// A scalar in the stored form (see LoConfStore::toStoredForm()) as a GConf value.
+GConfValue *toScalar(const QVariant &stored)
 {
-    GConfValue *value = gconf_value_new(GCONF_VALUE_STRING);
-    gconf_value_set_string(value, text.toUtf8().constData());
+    GConfValue *value = nullptr;
+    switch (stored.userType()) {
+    case QMetaType::Bool:
+        value = gconf_value_new(GCONF_VALUE_BOOL);
+        gconf_value_set_bool(value, stored.toBool());
+        break;
+    case QMetaType::Int:
+        value = gconf_value_new(GCONF_VALUE_INT);
+        gconf_value_set_int(value, stored.toInt());
+        break;
+    case QMetaType::Double:
+        value = gconf_value_new(GCONF_VALUE_FLOAT);
+        gconf_value_set_float(value, stored.toDouble());
+        break;
+    default:
+        value = gconf_value_new(GCONF_VALUE_STRING);
+        gconf_value_set_string(value, stored.toString().toUtf8().constData());
+    }
     return value;
 }
 
-// A scalar as GConf stores it. GConf integers are 32-bit: a wider number is kept
-// as its decimal text rather than cut down to a different number.
-GConfValue *toScalar(const QVariant &variant)
+// A value in the stored form as a GConf value; an empty list is a list of strings.
+GConfValue *toGConfValue(const QVariant &stored)
 {
-    switch (variant.userType()) {
-    case QMetaType::Bool: {
-        GConfValue *value = gconf_value_new(GCONF_VALUE_BOOL);
-        gconf_value_set_bool(value, variant.toBool());
-        return value;
-    }
-    case QMetaType::Int:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-    case QMetaType::Long:
-    case QMetaType::LongLong: {
-        const qlonglong number = variant.toLongLong();
-        if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
-            return newString(QString::number(number));
-        GConfValue *value = gconf_value_new(GCONF_VALUE_INT);
-        gconf_value_set_int(value, int(number));
-        return value;
-    }
-    case QMetaType::UInt:
-    case QMetaType::ULong:
-    case QMetaType::ULongLong: {
-        const qulonglong number = variant.toULongLong();
-        if (number > qulonglong(std::numeric_limits<int>::max()))
-            return newString(QString::number(number));
-        GConfValue *value = gconf_value_new(GCONF_VALUE_INT);
-        gconf_value_set_int(value, int(number));
-        return value;
-    }
-    case QMetaType::Double:
-    case QMetaType::Float: {
-        GConfValue *value = gconf_value_new(GCONF_VALUE_FLOAT);
-        gconf_value_set_float(value, variant.toDouble());
-        return value;
-    }
-    case QMetaType::QString:
-        return newString(variant.toString());
-    case QMetaType::QByteArray:
-        return newString(QString::fromUtf8(variant.toByteArray()));
-    default:
-        break;
-    }
-    if (variant.userType() != QMetaType::QVariantList && variant.userType() != QMetaType::QStringList
-        && variant.canConvert<QString>())
-        return newString(variant.toString());
-    return nullptr;
-}
-
-// GConf lists hold scalars of one type. Returns null for anything GConf cannot hold.
-GConfValue *toGConfValue(const QVariant &variant)
-{
-    if (variant.userType() != QMetaType::QVariantList && variant.userType() != QMetaType::QStringList)
-        return toScalar(variant);
-
-    GConfValueType elementType = GCONF_VALUE_STRING;
+    if (stored.userType() != QMetaType::QVariantList)
+        return toScalar(stored);
     GSList *elements = nullptr;
-    bool ok = true;
-    bool first = true;
-    const QVariantList list = variant.toList();
+    GConfValueType elementType = GCONF_VALUE_STRING;
+    const QVariantList list = stored.toList();
     for (const QVariant &item : list) {
         GConfValue *element = toScalar(item);
-        if (!element || (!first && element->type != elementType)) {
-            if (element)
-                gconf_value_free(element);
-            ok = false;
-            break;
-        }
         elementType = element->type;
-        first = false;
         elements = g_slist_prepend(elements, element);
-    }
-    if (!ok) {
-        g_slist_free_full(elements, reinterpret_cast<GDestroyNotify>(gconf_value_free));
-        return nullptr;
     }
     GConfValue *value = gconf_value_new(GCONF_VALUE_LIST);
     gconf_value_set_list_type(value, elementType);
@@ -189,6 +137,11 @@ GConfClient *LoGConfStore::client()
     return gconfInstance().m_client;
 }
 
+QString LoGConfStore::backendName() const
+{
+    return QStringLiteral("gconf");
+}
+
 bool LoGConfStore::isValidKey(const QString &key, QString *why) const
 {
     gchar *reason = nullptr;
@@ -228,9 +181,10 @@ LoConfStore::WriteResult LoGConfStore::writeStored(const QString &key, const QVa
         *stored = QVariant();
         gconf_client_unset(m_client, path.constData(), &gerror);
     } else {
-        GConfValue *converted = toGConfValue(value);
-        if (!converted)
+        QVariant form;
+        if (!toStoredForm(value, &form))
             return Unsupported;
+        GConfValue *converted = toGConfValue(form);
         *stored = toVariant(converted);
         gconf_client_set(m_client, path.constData(), converted, &gerror);
         gconf_value_free(converted);
@@ -433,12 +387,8 @@ void LoGConfStore::notified(GConfClient *, unsigned int, GConfEntry *notice, voi
 void LoGConfStore::update(const QString &key, const QVariant &value)
 {
     auto entry = m_keys.find(key);
-    if (entry == m_keys.end())
-        return;
-    if (entry->reported && sameValue(*entry->reported, value))
-        return;
-    entry->reported = value;
-    report(key, value, entry->items);
+    if (entry != m_keys.end())
+        reportChange(key, value, &entry->reported, entry->items);
 }
 
 // The daemon's bus name is followed on a connection of our own: GConf's is

@@ -66,6 +66,7 @@ public:
      */
     static GConfClient *client();
 
+    QString backendName() const override;
     bool isValidKey(const QString &key, QString *why) const override;
     QHash<QString, QVariant> readDirectory(const QString &dir, QString *error) override;
     QStringList directories(const QString &dir, QString *error) override;
