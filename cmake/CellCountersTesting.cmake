@@ -8,7 +8,7 @@
 # temporary HOME (scripts/run-isolated), so that the configuration store it
 # writes is thrown away and never a developer's own. Headless by default. It
 # runs on the default store backend; with EVERY_STORE also once on each other
-# backend built in, as <name>_<backend>.
+# backend built in, as <name>_<backend>, and carries the label "store".
 function(cellcounters_add_test name)
     cmake_parse_arguments(T "EVERY_STORE" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
     if(NOT T_TIMEOUT)
@@ -21,6 +21,10 @@ function(cellcounters_add_test name)
     if(T_EVERY_STORE)
         set(stores ${LOTOOLKIT_STORES})
     endif()
+    set(labels)
+    if(T_EVERY_STORE)
+        set(labels store)
+    endif()
     foreach(store IN LISTS stores)
         set(test ${name})
         if(NOT store STREQUAL default_store)
@@ -30,6 +34,7 @@ function(cellcounters_add_test name)
             COMMAND ${PROJECT_SOURCE_DIR}/scripts/run-isolated $<TARGET_FILE:${name}>)
         set_tests_properties(${test} PROPERTIES
             TIMEOUT ${T_TIMEOUT}
+            LABELS "${labels}"
             ENVIRONMENT "LOTOOLKIT_STORE=${store};QT_QPA_PLATFORM=offscreen;LOTOOLKIT_TRANSLATIONS_DIR=${CELLCOUNTERS_TRANSLATIONS_BUILD_DIR};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
     endforeach()
 endfunction()

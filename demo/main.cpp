@@ -7,6 +7,7 @@
 // of its own unless told to use the session's.
 #include "demostore.h"
 #include "hostwindow.h"
+#include "loconfstore.h"
 #include "lolocale.h"
 #include "privatestore.h"
 
@@ -90,12 +91,16 @@ int main(int argc, char **argv)
                                     QStringLiteral("Locale such as en_GB, de_DE, ar_EG or he_IL."), QStringLiteral("name"));
     const QCommandLineOption userStore(QStringLiteral("user-store"),
                                        QStringLiteral("Use the settings store of the current session as it is."));
+    const QCommandLineOption store(QStringLiteral("store"),
+                                   QStringLiteral("The settings store: %1 (the first is the default).")
+                                       .arg(LoConfStore::backends().join(QStringLiteral(" or "))),
+                                   QStringLiteral("name"));
     const QCommandLineOption simulate(QStringLiteral("simulate"),
                                       QStringLiteral("Run cellcounters-simulate: counters and call timers move."));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Show the library's debug lines."));
     // "-platform" is one unknown option, not eight.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({help, dialog, callTimers, shot, delay, scroll, locale, userStore, simulate, verbose});
+    parser.addOptions({help, dialog, callTimers, shot, delay, scroll, locale, userStore, store, simulate, verbose});
 
     // Read before a session, a store or a window exists: --help and a mistake
     // need none of them, no display either.
@@ -133,6 +138,16 @@ int main(int argc, char **argv)
     if (!scrollToEnd && (!ok || scrollPixels < 0)) {
         std::fprintf(stderr, "cellcounters-demo: --scroll needs a number of pixels or \"end\"\n");
         return 2;
+    }
+
+    if (parser.isSet(store)) {
+        if (!LoConfStore::backends().contains(parser.value(store))) {
+            std::fprintf(stderr, "cellcounters-demo: --store is one of %s\n",
+                         qPrintable(LoConfStore::backends().join(QStringLiteral(", "))));
+            return 2;
+        }
+        // Read by the store layer here, in the private session and in the simulator.
+        qputenv("LOTOOLKIT_STORE", parser.value(store).toLocal8Bit());
     }
 
     if (!parser.isSet(userStore) && !PrivateStore::isActive())

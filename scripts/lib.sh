@@ -11,10 +11,22 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 CELLCOUNTERS_PACKAGES=(
     build-essential cmake pkg-config
     qtbase5-dev qttools5-dev-tools extra-cmake-modules
-    libgconf2-dev gconf2 dbus
+    libdconf-dev dconf-cli dconf-service dbus
     libicu-dev
     fonts-dejavu-core
 )
+
+# GConf, the store's first backend, is in Debian up to 12 (bookworm); later
+# releases have dconf only.
+has_gconf() {
+    local ID="" VERSION_ID=""
+    # shellcheck disable=SC1091
+    [ -r /etc/os-release ] && . /etc/os-release
+    [ "$ID" = debian ] && [ -n "$VERSION_ID" ] && [ "${VERSION_ID%%.*}" -le 12 ]
+}
+if has_gconf; then
+    CELLCOUNTERS_PACKAGES+=(libgconf2-dev gconf2)
+fi
 
 ensure_packages() {
     local missing=()
