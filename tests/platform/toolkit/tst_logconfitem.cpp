@@ -43,6 +43,7 @@ private Q_SLOTS:
         QTest::newRow("string") << text << "string" << text;
         QTest::newRow("int") << QVariant(-5) << "int" << QVariant(-5);
         QTest::newRow("int max") << QVariant(qlonglong(INT_MAX)) << "int" << QVariant(INT_MAX);
+        QTest::newRow("unsigned int max") << QVariant(qulonglong(INT_MAX)) << "int" << QVariant(INT_MAX);
         QTest::newRow("2^40 as text") << QVariant(qulonglong(1) << 40) << "string" << QVariant("1099511627776");
         QTest::newRow("-2^31-1 as text") << QVariant(qlonglong(INT_MIN) - 1) << "string" << QVariant("-2147483649");
         QTest::newRow("bool") << QVariant(false) << "bool" << QVariant(false);
