@@ -119,8 +119,7 @@ public:
     CallTimers *const q;
     LoGConfItem *totals[TotalCount] = {};
     LoGConfItem *available = nullptr;
-    // Made when first needed: nothing here follows the setting, and an item
-    // costs a request to the daemon when it starts listening.
+    // Made when first needed: nothing here follows the setting.
     LoGConfItem *updateInterval = nullptr;
     CallTimersInfo reported;
     bool hasReported = false; // reported holds what listeners last saw
@@ -139,9 +138,8 @@ CallTimers::Private::Private(CallTimers *q)
 }
 
 // Whether the timers are valid, and then their totals in @p info, from one
-// request for the whole directory: a round trip to the daemon costs more than
-// anything else here, and the availability and the totals then come from the
-// same moment.
+// read of the whole directory (known here, since the items follow it), so that
+// the availability and the totals come from the same moment.
 bool CallTimers::Private::readTimers(CallTimersInfo *info) const
 {
     QString error;
@@ -223,7 +221,6 @@ CallTimers::~CallTimers()
     delete d;
 }
 
-// One key is cheaper to ask for than the directory.
 bool CallTimers::isValid() const
 {
     QVariant available;

@@ -59,7 +59,11 @@ public:
     /** Whether the store accepts @p key as a key path; if not, @p why says why. */
     virtual bool isValidKey(const QString &key, QString *why) const = 0;
 
-    /** The value being reported for @p key, otherwise what the store holds now. */
+    /**
+     * The value being reported for @p key, otherwise the newest value this
+     * process knows of a key it follows (its own writes and the notifications it
+     * has received), otherwise what the store holds now.
+     */
     QVariant read(const QString &key, QString *error);
 
     /**
@@ -68,7 +72,10 @@ public:
      */
     WriteResult write(const QString &key, const QVariant &value, QString *error);
 
-    /** The keys directly in @p dir that hold a value, by full path, as one request. */
+    /**
+     * The keys directly in @p dir that hold a value, by full path: as this process
+     * knows them when it follows the directory, otherwise as one request.
+     */
     virtual QHash<QString, QVariant> readDirectory(const QString &dir, QString *error) = 0;
     /** The directories directly in @p dir, by full path. */
     virtual QStringList directories(const QString &dir, QString *error) = 0;
@@ -79,6 +86,9 @@ public:
 
 protected:
     LoConfStore();
+
+    /** The newest value this process knows of @p key, if it follows the key and knows one. */
+    virtual std::optional<QVariant> knownValue(const QString &key) const = 0;
 
     /** What the store holds now in @p key, never a value being reported. */
     virtual QVariant readStored(const QString &key, QString *error) = 0;

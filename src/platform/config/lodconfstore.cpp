@@ -153,6 +153,12 @@ LoConfStore::WriteResult LoDConfStore::writeStored(const QString &key, const QVa
     return Written;
 }
 
+std::optional<QVariant> LoDConfStore::knownValue(const QString &key) const
+{
+    const auto entry = m_keys.constFind(key);
+    return entry != m_keys.cend() ? entry->reported : std::nullopt;
+}
+
 void LoDConfStore::written(const QString &key, const QVariant &stored)
 {
     auto entry = m_keys.find(key);

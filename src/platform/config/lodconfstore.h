@@ -43,6 +43,7 @@ public:
     QString backendName() const override;
     bool isValidKey(const QString &key, QString *why) const override;
     QHash<QString, QVariant> readDirectory(const QString &dir, QString *error) override;
+    std::optional<QVariant> knownValue(const QString &key) const override;
     QStringList directories(const QString &dir, QString *error) override;
     void attach(LoGConfItem *item, const QString &key) override;
     void detach(LoGConfItem *item, const QString &key) override;

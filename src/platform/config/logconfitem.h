@@ -14,11 +14,13 @@
  * One key of the per-user configuration store (GConf or dconf, the same key
  * paths on both; see LoConfStore).
  *
- * value() is read from the store on every call, so that it sees what other
- * processes wrote, except while the item reports a change (from its
- * valueChanged() to the return of the last slot): then it is the value being
- * reported, without a round trip to the daemon. An unset key gives an invalid
- * QVariant. Stored strings, ints, bools, doubles and lists of one of them
+ * value() is the newest value this process knows, without a round trip to the
+ * daemon: what the key held when its directory was first followed (one request
+ * for the whole directory), then this process's own writes and the changes
+ * notified since. Another process's write is seen once its notice has come
+ * through the event loop. While the item reports a change (from its
+ * valueChanged() to the return of the last slot) it is the value being
+ * reported. An unset key gives an invalid QVariant. Stored strings, ints, bools, doubles and lists of one of them
  * become QString, int, bool, double and QVariantList (a GConf pair: a list of
  * two); a value of any other type reads as unset. set() writes a QString as a
  * string, integers as int, bools and doubles as such, a QStringList or a

@@ -197,7 +197,7 @@ LoConfStore::WriteResult LoGConfStore::writeStored(const QString &key, const QVa
 }
 
 // One request for the whole directory, from the daemon as it is now.
-QHash<QString, QVariant> LoGConfStore::readDirectory(const QString &dir, QString *error)
+QHash<QString, QVariant> LoGConfStore::loadDirectory(const QString &dir, QString *error)
 {
     QHash<QString, QVariant> values;
     gconf_client_clear_cache(m_client);
@@ -215,6 +215,16 @@ QHash<QString, QVariant> LoGConfStore::readDirectory(const QString &dir, QString
     }
     g_slist_free_full(entries, reinterpret_cast<GDestroyNotify>(gconf_entry_unref));
     return values;
+}
+
+// A watched directory is known here, with what it held when it was loaded and
+// every change notified or written since; another one is asked for.
+QHash<QString, QVariant> LoGConfStore::readDirectory(const QString &dir, QString *error)
+{
+    const auto directory = m_dirs.constFind(dir);
+    if (directory != m_dirs.cend() && directory->values)
+        return *directory->values;
+    return loadDirectory(dir, error);
 }
 
 QStringList LoGConfStore::directories(const QString &dir, QString *error)
@@ -239,17 +249,8 @@ void LoGConfStore::attach(LoGConfItem *item, const QString &key)
 
     Key &entry = m_keys[key];
     entry.items.append(item);
-    if (entry.items.size() == 1) {
-        // What the key holds when we start listening: a notice that arrives
-        // later for an earlier change (one that nobody here was told of yet,
-        // or an echo of a write made before this item existed) is no news.
-        QString error;
-        const QVariant current = readStored(key, &error);
-        if (error.isEmpty())
-            entry.reported = current;
-        entry.verify = true;
-    }
-    listen(key, entry);
+    if (entry.items.size() == 1 && directory.values)
+        entry.reported = directory.values->value(key);
 }
 
 void LoGConfStore::detach(LoGConfItem *item, const QString &key)
@@ -257,11 +258,8 @@ void LoGConfStore::detach(LoGConfItem *item, const QString &key)
     auto entry = m_keys.find(key);
     if (entry != m_keys.end()) {
         entry->items.removeAll(item);
-        if (entry->items.isEmpty()) {
-            if (entry->notifyId)
-                gconf_client_notify_remove(m_client, entry->notifyId);
+        if (entry->items.isEmpty())
             m_keys.erase(entry);
-        }
     }
 
     const QString dir = directoryOf(key);
@@ -270,6 +268,14 @@ void LoGConfStore::detach(LoGConfItem *item, const QString &key)
         unwatch(dir, *directory);
         m_dirs.erase(directory);
     }
+}
+
+std::optional<QVariant> LoGConfStore::knownValue(const QString &key) const
+{
+    const auto directory = m_dirs.constFind(directoryOf(key));
+    if (directory == m_dirs.cend() || !directory->values)
+        return std::nullopt;
+    return directory->values->value(key);
 }
 
 // A write of this process: every item of the key hears of it now.
@@ -284,6 +290,10 @@ void LoGConfStore::written(const QString &key, const QVariant &stored)
         echoes.removeFirst(); // its echo, if it comes, is checked with the daemon
     echoes.append(stored);
 
+    remember(key, stored);
+    // A change notified before this write is older than it.
+    if (m_pending.remove(key))
+        m_pendingOrder.removeOne(key);
     auto entry = m_keys.find(key);
     if (entry == m_keys.end())
         return;
@@ -291,11 +301,23 @@ void LoGConfStore::written(const QString &key, const QVariant &stored)
     report(key, stored, entry->items);
 }
 
+// Keeps @p value as what @p key holds, if its directory is watched.
+void LoGConfStore::remember(const QString &key, const QVariant &value)
+{
+    auto directory = m_dirs.find(directoryOf(key));
+    if (directory == m_dirs.end() || !directory->values)
+        return;
+    if (value.isValid())
+        directory->values->insert(key, value);
+    else
+        directory->values->remove(key);
+}
+
 // The value that a notification of @p key with @p delivered stands for:
 // @p delivered itself, or what the daemon holds when it may be stale.
-bool LoGConfStore::notifiedValue(const QString &key, const QVariant &delivered, QVariant *value)
+bool LoGConfStore::notifiedValue(Directory &directory, const QString &key, const QVariant &delivered, QVariant *value)
 {
-    bool stale = m_keys.value(key).verify;
+    bool stale = !directory.settled.contains(key);
     bool echo = false;
     auto echoes = m_unechoed.find(key);
     if (echoes != m_unechoed.end()) {
@@ -324,29 +346,48 @@ bool LoGConfStore::notifiedValue(const QString &key, const QVariant &delivered, 
     if (sameValue(*value, delivered)) {
         // The notice tells what the key holds: older ones are all in. A notice
         // of another process's write means the same for the echoes of ours.
-        auto entry = m_keys.find(key);
-        if (entry != m_keys.end())
-            entry->verify = false;
+        directory.settled.insert(key);
         if (!echo)
             m_unechoed.remove(key);
     }
     return true;
 }
 
+// Registers the directory with the daemon, follows its keys with one listener,
+// and loads what they hold with one request, in that order: a change is either
+// in the load or notified after it.
 void LoGConfStore::watch(const QString &dir, Directory &directory)
 {
     if (directory.watched)
         return;
+    const QByteArray path = dir.toUtf8();
     GError *error = nullptr;
-    gconf_client_add_dir(m_client, dir.toUtf8().constData(), GCONF_CLIENT_PRELOAD_NONE, &error);
-    if (error)
+    gconf_client_add_dir(m_client, path.constData(), GCONF_CLIENT_PRELOAD_NONE, &error);
+    if (error) {
         qCDebug(LOCONFIG_LOG) << "LoGConfItem: cannot watch" << dir << ':' << takeError(error);
+        return;
+    }
+    directory.watched = true;
+    directory.notifyId = gconf_client_notify_add(m_client, path.constData(), &LoGConfStore::notified,
+                                                 g_strdup(path.constData()), g_free, &error);
+    if (error)
+        qCDebug(LOCONFIG_LOG) << "LoGConfItem: cannot follow changes in" << dir << ':' << takeError(error);
+    // Notices of changes older than the load may still be queued.
+    directory.settled.clear();
+    QString loadError;
+    const QHash<QString, QVariant> values = loadDirectory(dir, &loadError);
+    if (loadError.isEmpty())
+        directory.values = values;
     else
-        directory.watched = true;
+        directory.values.reset();
 }
 
 void LoGConfStore::unwatch(const QString &dir, Directory &directory)
 {
+    directory.values.reset(); // nothing is known of a directory nobody follows
+    if (directory.notifyId)
+        gconf_client_notify_remove(m_client, directory.notifyId);
+    directory.notifyId = 0;
     if (!directory.watched)
         return;
     directory.watched = false;
@@ -356,30 +397,47 @@ void LoGConfStore::unwatch(const QString &dir, Directory &directory)
         qCDebug(LOCONFIG_LOG) << "LoGConfItem: cannot stop watching" << dir << ':' << takeError(error);
 }
 
-void LoGConfStore::listen(const QString &key, Key &entry)
-{
-    if (entry.notifyId)
-        return;
-    GError *error = nullptr;
-    const QByteArray path = key.toUtf8();
-    entry.notifyId = gconf_client_notify_add(m_client, path.constData(), &LoGConfStore::notified,
-                                             g_strdup(path.constData()), g_free, &error);
-    if (error)
-        qCDebug(LOCONFIG_LOG) << "LoGConfItem: cannot follow changes of" << key << ':' << takeError(error);
-}
-
 void LoGConfStore::notified(GConfClient *, unsigned int, GConfEntry *notice, void *data)
 {
-    const QString key = QString::fromUtf8(static_cast<const char *>(data));
+    if (!notice)
+        return;
+    const QString dir = QString::fromUtf8(static_cast<const char *>(data));
+    const QString key = QString::fromUtf8(gconf_entry_get_key(notice));
     LoGConfStore &store = gconfInstance();
-    if (!store.m_keys.contains(key))
+    auto directory = store.m_dirs.find(dir);
+    // Keys further down belong to their own directory.
+    if (directory == store.m_dirs.end() || directoryOf(key) != dir)
         return;
     // The notice may be stale (an echo of an earlier write of ours that the
     // daemon sends after we wrote again): what counts is what the key holds now.
     QVariant value;
-    if (!store.notifiedValue(key, toVariant(notice ? gconf_entry_get_value(notice) : nullptr), &value))
+    if (!store.notifiedValue(*directory, key, toVariant(gconf_entry_get_value(notice)), &value))
         return;
-    store.update(key, value);
+    store.remember(key, value);
+    store.reportLater(key, value);
+}
+
+// GConf's client hands over the notices that came in one pass of the event
+// loop together, and not always in the order of the writes (those of two
+// directories in particular). They are reported once all of them are known, so
+// that a receiver reading another key of the same batch sees its new value.
+void LoGConfStore::reportLater(const QString &key, const QVariant &value)
+{
+    if (!m_pending.contains(key))
+        m_pendingOrder.append(key);
+    m_pending.insert(key, value);
+    if (m_pendingOrder.size() == 1)
+        g_idle_add_full(G_PRIORITY_DEFAULT, &LoGConfStore::reportPending, nullptr, nullptr);
+}
+
+int LoGConfStore::reportPending(void *)
+{
+    LoGConfStore &store = gconfInstance();
+    const QStringList keys = std::exchange(store.m_pendingOrder, QStringList());
+    const QHash<QString, QVariant> values = std::exchange(store.m_pending, QHash<QString, QVariant>());
+    for (const QString &key : keys)
+        store.update(key, values.value(key));
+    return G_SOURCE_REMOVE;
 }
 
 // Tells the items of the key that it holds the value, unless that is what they
@@ -468,11 +526,6 @@ void LoGConfStore::reconnected()
         unwatch(it.key(), it.value());
     for (auto it = m_dirs.begin(); it != m_dirs.end(); ++it)
         watch(it.key(), it.value());
-    for (auto it = m_keys.begin(); it != m_keys.end(); ++it) {
-        listen(it.key(), it.value());
-        // Notices still queued may come from the old daemon.
-        it->verify = true;
-    }
     // Earlier writes may never be echoed: the old daemon is gone, and the new
     // one did not know our directories when it took them.
     m_unechoed.clear();
@@ -480,9 +533,8 @@ void LoGConfStore::reconnected()
     // Receivers may destroy or create items meanwhile: go by name.
     const QStringList keys = m_keys.keys();
     for (const QString &key : keys) {
-        QString error;
-        const QVariant value = readStored(key, &error);
-        if (error.isEmpty())
-            update(key, value);
+        const auto directory = m_dirs.constFind(directoryOf(key));
+        if (directory != m_dirs.cend() && directory->values)
+            update(key, directory->values->value(key));
     }
 }

@@ -8,6 +8,7 @@
 #include "loconfstore.h"
 
 #include <QByteArray>
+#include <QSet>
 
 #include <optional>
 
@@ -20,8 +21,12 @@ typedef struct _GVariant GVariant;
  * The configuration store on GConf: the one GConf client of the process and the
  * listeners on it.
  *
- * Items of one key share one GConf listener, and items of one directory one
- * watched directory; both are counted and dropped with the last item.
+ * The items of one directory share one watched directory and one GConf
+ * listener, counted and dropped with the last item. When a directory is first
+ * watched, what its keys hold is loaded with one request and kept from then on
+ * by the notifications and our own writes, so that reads of followed keys, and
+ * of the directory, need no round trip to the daemon: they give the newest
+ * value this process knows. Nothing is kept for a directory nobody watches.
  *
  * A write made here is reported at once, from LoConfStore::write(), to every
  * item of the key. The daemon later notifies the same write again; GConf's
@@ -32,27 +37,21 @@ typedef struct _GVariant GVariant;
  * dropped, while a different value written by another process is reported.
  * GConf itself does not notify a write of the value that a key already holds.
  *
- * Round trips to the daemon are what an item costs, so they are saved where the
- * answer is known without one:
- * - A notification carries the key's new value, and it is taken as it is
- *   unless it may be stale: while echoes of our own writes of the key are still
- *   on their way, and after an item starts listening until a notification
- *   agrees with what the daemon holds (notices of changes older than the item
- *   may still be queued). Then the daemon is asked what the key holds now.
- * - While the items of a key report a change (a notification or our own write),
- *   reads give the value reported, which is what receivers read in their slots.
- *   Every other read asks the daemon, so that it sees what other processes
- *   wrote, notified or not.
+ * A notification carries the key's new value, and it is taken as it is unless
+ * it may be stale: while echoes of our own writes of the key are still on
+ * their way, and after the directory is loaded until a notification of the key
+ * agrees with what the daemon holds (notices of changes older than the load
+ * may still be queued). Then the daemon is asked what the key holds now.
  *
  * When the daemon dies, the bus starts a new one on the next call, and GConf's
  * client registers its directories with it again, but only once the event loop
  * has handled the bus's notice of the new owner. The new daemon does not notify
  * what other processes write before that, and those changes would never be
  * reported. The store therefore follows the daemon's bus name itself: when a
- * new daemon owns it, every watched directory is registered again at once,
- * every key is read again and reported if it differs from what its items were
- * last told, and notifications are checked with the daemon again until one
- * agrees with it.
+ * new daemon owns it, every watched directory is registered and loaded again
+ * at once, every key is reported if it differs from what its items were last
+ * told, and notifications are checked with the daemon again until one agrees
+ * with it.
  */
 class LOCONFIG_EXPORT LoGConfStore : public LoConfStore
 {
@@ -69,6 +68,7 @@ public:
     QString backendName() const override;
     bool isValidKey(const QString &key, QString *why) const override;
     QHash<QString, QVariant> readDirectory(const QString &dir, QString *error) override;
+    std::optional<QVariant> knownValue(const QString &key) const override;
     QStringList directories(const QString &dir, QString *error) override;
     void attach(LoGConfItem *item, const QString &key) override;
     void detach(LoGConfItem *item, const QString &key) override;
@@ -82,21 +82,26 @@ private:
     struct Directory {
         int refs = 0;
         bool watched = false;
+        unsigned int notifyId = 0;
+        // The keys directly in it that hold a value; none when it could not be loaded.
+        std::optional<QHash<QString, QVariant>> values;
+        // Keys whose notifications agree with the daemon since the load.
+        QSet<QString> settled;
     };
     struct Key {
-        unsigned int notifyId = 0;
         QList<LoGConfItem *> items;
         std::optional<QVariant> reported;
-        // Notifications are checked with the daemon until one agrees with it.
-        bool verify = true;
     };
 
     static LoGConfStore &gconfInstance();
-    bool notifiedValue(const QString &key, const QVariant &delivered, QVariant *value);
+    QHash<QString, QVariant> loadDirectory(const QString &dir, QString *error);
+    bool notifiedValue(Directory &directory, const QString &key, const QVariant &delivered, QVariant *value);
     void watch(const QString &dir, Directory &directory);
     void unwatch(const QString &dir, Directory &directory);
-    void listen(const QString &key, Key &entry);
     static void notified(GConfClient *, unsigned int, GConfEntry *notice, void *data);
+    void remember(const QString &key, const QVariant &value);
+    void reportLater(const QString &key, const QVariant &value);
+    static int reportPending(void *);
     void update(const QString &key, const QVariant &value);
     void followDaemon();
     static void ownerChanged(GDBusConnection *, const char *, const char *, const char *, const char *,
@@ -107,6 +112,9 @@ private:
     GConfClient *m_client;
     QHash<QString, Directory> m_dirs;
     QHash<QString, Key> m_keys;
+    // Notified changes waiting to be reported, in the order they came.
+    QStringList m_pendingOrder;
+    QHash<QString, QVariant> m_pending;
     // Writes of ours whose echo has not come yet, per key, oldest first.
     QHash<QString, QList<QVariant>> m_unechoed;
     GDBusConnection *m_bus = nullptr;

@@ -108,6 +108,7 @@ private Q_SLOTS:
         timers.setCallUpdateTime(1);
         QCOMPARE(ExternalStore::get(Dir + QStringLiteral("update_interval")), QStringLiteral("1"));
         QVERIFY(ExternalStore::set(Dir + QStringLiteral("update_interval"), QStringLiteral("int"), QStringLiteral("30")));
+        QVERIFY(StoreSync::flush());
         QCOMPARE(timers.callUpdateTime(), 30u);
     }
 };

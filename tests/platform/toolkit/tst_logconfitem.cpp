@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
+#include "loconfstore.h"
 #include "logconfitem.h"
 #include "teststore.h"
 
@@ -85,8 +86,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QStringList>("reported");
         // m: set() here, b: set() with signals blocked, t/i/u: another process
-        // writes a string/an int/unsets, n: a new item replaces the item, w: wait
-        // for every notice owed so far.
+        // writes a string/an int/unsets, n: a new item replaces the item, f: so do
+        // new items of the whole directory, w: wait for every notice owed so far.
         QTest::newRow("quick own writes") << QStringList{"m:x", "m:y", "m:x"} << QStringList{"x", "y", "x"};
         QTest::newRow("equal writes") << QStringList{"m:0", "m:0", "w", "t:0"} << QStringList{"0", "0"};
         QTest::newRow("theirs right after mine") << QStringList{"m:a", "t:b", "w", "t:a"} << QStringList{"a", "b", "a"};
@@ -94,32 +95,37 @@ private Q_SLOTS:
         QTest::newRow("blocked own write") << QStringList{"b:5", "w", "t:6"} << QStringList{"6"};
         QTest::newRow("text to int") << QStringList{"t:5", "w", "i:5"} << QStringList{"5", "5"};
         QTest::newRow("unset") << QStringList{"m:1", "w", "u"} << QStringList{"1", ""};
-        QTest::newRow("late echo, new item") << QStringList{"t:x", "m:y", "n:y", "w", "t:z"} << QStringList{"y", "z"};
-        QTest::newRow("late notices, new item") << QStringList{"t:x", "t:y", "n:y", "w", "t:z"} << QStringList{"z"};
+        QTest::newRow("late echo, new item") << QStringList{"t:x", "m:y", "n", "w", "t:z"} << QStringList{"y", "z"};
+        QTest::newRow("directory let go") << QStringList{"m:1", "t:2", "f", "t:3", "w"} << QStringList{"1", "3"};
     }
 
-    // Every change is reported once, in order, whoever made it, to the items
-    // that existed when it was made; reads outside a report see the store now.
+    // Every change is reported once, in order, whoever made it. Reads give the
+    // newest value this process knows, without asking the daemon: its own writes
+    // at once, another process's once the notice is in, all of a directory that
+    // nobody followed when an item starts following it (on dconf, whose reads
+    // are local, a new item reads the database).
     void sequence()
     {
         QFETCH(QStringList, steps);
         QFETCH(QStringList, reported);
         const QString key = freshKey("sequence");
-        LoGConfItem neighbour(key + QStringLiteral("-neighbour")); // keeps the directory watched
-        std::unique_ptr<LoGConfItem> item;
+        std::unique_ptr<LoGConfItem> neighbour, item; // the neighbour keeps the directory watched
         QStringList seen;
-        const auto follow = [&] {
+        const auto follow = [&](bool wholeDirectory) {
             item.reset(); // first, so that the new item is the key's only one
+            if (wholeDirectory)
+                neighbour = std::make_unique<LoGConfItem>(key + QStringLiteral("-neighbour"));
             item = std::make_unique<LoGConfItem>(key);
             connect(item.get(), &LoGConfItem::valueChanged, this, [&] { seen.append(item->value().toString()); });
         };
-        follow();
+        follow(true);
+        QString known, written;
         for (const QString &step : qAsConst(steps)) {
             const char what = step.at(0).toLatin1();
             const QString value = step.mid(2);
             if (what == 'w') {
                 QVERIFY(StoreSync::flush());
-                continue;
+                known = written;
             }
             if (what == 't' || what == 'i' || what == 'u')
                 QVERIFY(what == 't' ? ExternalStore::setString(key, value)
@@ -127,10 +133,17 @@ private Q_SLOTS:
             if (what == 'm' || what == 'b') {
                 const QSignalBlocker blocker(what == 'b' ? item.get() : nullptr);
                 item->set(value);
+                known = value;
             }
-            if (what == 'n')
-                follow();
-            QCOMPARE(item->value().toString(), value);
+            if (what == 'n' || what == 'f') {
+                if (what == 'f' || LoConfStore::instance().backendName() == QLatin1String("dconf"))
+                    known = written;
+                if (what == 'f')
+                    neighbour.reset();
+                follow(what == 'f');
+            }
+            written = what == 'w' || what == 'n' || what == 'f' ? written : value;
+            QCOMPARE(item->value().toString(), known);
         }
         QVERIFY(StoreSync::flush());
         QCOMPARE(seen, reported);
