@@ -41,7 +41,10 @@ typedef struct _GVariant GVariant;
  * it may be stale: while echoes of our own writes of the key are still on
  * their way, and after the directory is loaded until a notification of the key
  * agrees with what the daemon holds (notices of changes older than the load
- * may still be queued). Then the daemon is asked what the key holds now.
+ * may still be queued). Then the daemon is asked what the key holds now. The
+ * notifications of one pass of the event loop are all taken in before any is
+ * reported, as GConf's client does not keep the order of writes across
+ * directories.
  *
  * When the daemon dies, the bus starts a new one on the next call, and GConf's
  * client registers its directories with it again, but only once the event loop
