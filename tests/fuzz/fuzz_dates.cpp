@@ -18,30 +18,22 @@
 #include "loconfstore.h"
 #include "logconfitem.h"
 #include "lolocale.h"
-#include "storagekeys.h"
 
 #include <QLocale>
 #include <QRegularExpression>
 
 namespace
 {
-// While the store tells the items of a key of a change, reads of the key give the
-// value being told: so told here, the section takes a value as another party's
-// write brings it, without a round trip to the daemon for each input.
+// While the store tells the items of a key of a change, reads of the key give the value told:
+// so the section takes a value as another party's write brings it, without the daemon.
 struct Notice : LoConfStore {
     static void tell(const QString &key, const QVariant &value, LoGConfItem *item) { (instance().*&Notice::report)(key, value, {item}); }
 };
 
-QString shown(const QDate &date)
-{
-    return LoLocale().formatDateTime(date.startOfDay(), LoLocale::DateMedium, LoLocale::TimeNone, LoLocale::DefaultCalendar);
-}
+QString shown(const QDate &date) { return LoLocale().formatDateTime(date.startOfDay(), LoLocale::DateMedium, LoLocale::TimeNone, LoLocale::DefaultCalendar); }
 
 // A number in [low, high], one step outside, or anything an int holds.
-int anyNumber(FuzzInput &input, int low, int high)
-{
-    return input.below(4) ? low - 1 + int(input.below(uint32_t(high - low + 3))) : int(input.uint32());
-}
+int anyNumber(FuzzInput &input, int low, int high) { return input.below(4) ? low - 1 + int(input.below(uint32_t(high - low + 3))) : int(input.uint32()); }
 
 // The data counters' stored reset date: the day it names, today for fewer than
 // three parts, or "never".
@@ -86,7 +78,7 @@ void checkClearingDate(FuzzInput &input, const QString &context)
     static CallTimersContainer *section = new CallTimersContainer;
     static SettingsItem *row = ItemFinder::find<SettingsItem>(section, QStringLiteral("timersResetDate"));
     static LoGConfItem *key = section->findChild<LoGConfItem *>(QString(), Qt::FindDirectChildrenOnly);
-    static LoGConfItem *timersOff = new LoGConfItem(QString()); // in no key: told only here
+    static LoGConfItem *timersOff = new LoGConfItem(QString()); // in no key: told only here, that the call timers are off
     // Qt's date parser, which reads the key, takes a plus sign for a field's leading digit.
     static const QRegularExpression form(QStringLiteral("\\A([0-9]{4}|\\+[0-9]{3})-([0-9]{2}|\\+[0-9])-([0-9]{2}|\\+[0-9])\\z"));
     QVariant value;
@@ -104,9 +96,8 @@ void checkClearingDate(FuzzInput &input, const QString &context)
     case 4: value = input.flag() ? QVariant(input.anyDouble()) : QVariant(input.flag()); break;
     default: value = QVariantList{input.utf8(12), input.utf8(12)}; // a list as the store gives it back
     }
-    // With the call timers off meanwhile, the section's refresh asks nothing of the daemon either.
-    QObject told;
-    QObject::connect(timersOff, &LoGConfItem::valueChanged, &told, [&value] { Notice::tell(StorageKeys::CallTimersResetDatePath, value, key); });
+    QObject told; // with the call timers off meanwhile, the section's refresh asks nothing of the daemon either
+    QObject::connect(timersOff, &LoGConfItem::valueChanged, &told, [&value] { Notice::tell(key->key(), value, key); });
     Notice::tell(Cellular::CallTimersKeys::Available, false, timersOff);
     const QRegularExpressionMatch match = form.match(LoLocale().toLatinNumbers(value.toString()));
     const QDate date = value.type() == QVariant::String && match.hasMatch() ? QDate(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt()) : QDate();
@@ -120,9 +111,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FuzzInput input(data, size);
     const uint8_t what = input.byte();
     const QString locale = FuzzInput::useLocale(what >> 4);
-    if ((what & 15) == 15)
-        checkClearingDate(input, locale);
-    else
-        checkResetDate(input, locale);
+    (what & 15) == 15 ? checkClearingDate(input, locale) : checkResetDate(input, locale);
     return 0;
 }
