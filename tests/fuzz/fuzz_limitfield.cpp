@@ -21,6 +21,7 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 
 namespace
 {
@@ -31,20 +32,16 @@ struct Run {
     QString page; // what the page or the section itself put into the field last
     QString previous;
     QStringList announced;
-    // A limit in Latin digits: digits (nine at most from the user), maybe a separator and a digit.
-    const QRegularExpression form{QStringLiteral("\\A([0-9]+)(?:[,.|%1]([0-9])?)?\\z").arg(QRegularExpression::escape(LoLocale().decimalPoint()))};
+    const QRegularExpression &form; // a limit in Latin digits: digits (nine at most from the user), maybe a separator and a digit
+    const LoLocale locale{}; // the input's, for all of the run
 
-    QString latin() const { return LoLocale().toLatinNumbers(field->text()); }
-    bool fits(const QString &text) const { return form.match(text).hasMatch() && form.match(text).capturedLength(1) <= 9; }
-    QString context(const QString &step) const
-    {
-        return QStringLiteral("%1; %2; field \"%3\", previous \"%4\", announced [%5]").arg(log, step, field->text(), previous, announced.join(QLatin1Char('/')));
-    }
+    QString latin() const { return locale.toLatinNumbers(field->text()); }
+    bool fits(const QString &text) const { const QRegularExpressionMatch match = form.match(text); return match.hasMatch() && match.capturedLength(1) <= 9; }
+    QString context(const QString &step) const { return QStringLiteral("%1; %2; field \"%3\", previous \"%4\", announced [%5]").arg(log, step, field->text(), previous, announced.join(QLatin1Char('/'))); }
     // After every step: the done key works exactly while there is text.
     void stepDone(const QString &step)
     {
-        const QVariant enabled = LoInputMethodState::instance()->extendedAttribute(
-            field->attachedToolbarId(), QStringLiteral("/keys"), QStringLiteral("actionKey"), QStringLiteral("enabled"));
+        const QVariant enabled = LoInputMethodState::instance()->extendedAttribute(field->attachedToolbarId(), QStringLiteral("/keys"), QStringLiteral("actionKey"), QStringLiteral("enabled"));
         FUZZ_CHECK(enabled.toBool() == !field->text().isEmpty(), context(step));
         log += QStringLiteral("; ") + step;
         announced.clear();
@@ -72,7 +69,7 @@ struct Run {
     void commit(int how)
     {
         const QRegularExpressionMatch match = form.match(latin());
-        const bool acceptable = match.hasMatch() && latin().contains(QRegularExpression(QStringLiteral("[1-9]")));
+        const bool acceptable = match.hasMatch() && match.captured(0).count(QLatin1Char('0')) < match.capturedLength(1) + match.capturedLength(2); // a digit other than 0
         const QString megas = QStringLiteral("%1.%2").arg(match.captured(1).toULongLong()).arg(match.captured(2).toInt());
         const QString step = QStringLiteral("commit %1 of \"%2\"").arg(how).arg(field->text());
         LoInputMethodState *keyboard = LoInputMethodState::instance();
@@ -109,36 +106,36 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int type = start & 1;
     LoInputMethodState *keyboard = LoInputMethodState::instance();
     keyboard->setInputMethodArea(QRect());
-    // Both sections, as on the page: the keyboard closing commits both. Built once
-    // per decimal point (the pattern takes it); the page sets the default limit,
-    // unless the input asks for a new section, which has no previous limit yet.
-    static QHash<QString, std::array<CounterContainer *, 2>> built;
-    std::array<CounterContainer *, 2> &sections = built[LoLocale().decimalPoint()];
+    // Both sections, as on the page: the keyboard closing commits both. Built once per decimal point
+    // (the pattern takes it); the page sets the default limit, unless the input asks for a new section,
+    // which has no previous limit yet: one of each type is kept aside for that until a run gives it one.
+    static QHash<QString, std::array<CounterContainer *, 4>> built; // the page's home and roaming, then new ones
+    static QHash<QString, QRegularExpression> forms; // compiled once
+    const QString point = LoLocale().decimalPoint();
+    std::array<CounterContainer *, 4> &sections = built[point];
     const bool fresh = (start | 1) == 3;
-    for (int t = 0; t < 2; ++t) {
-        if (!sections[t] || (fresh && t == type)) {
-            delete sections[t];
-            sections[t] = new CounterContainer(CounterContainer::Type(t), 3 + 5 * t, 4 + 5 * t, 5 + 5 * t, 6 + 5 * t, 7 + 5 * t);
-        }
-    }
-    // Only this pair hears the keyboard, as only one page is shown at a time.
-    for (const auto &pair : qAsConst(built))
-        for (CounterContainer *section : pair)
-            QObject::disconnect(keyboard, nullptr, section, nullptr);
-    for (CounterContainer *section : sections)
+    for (const int i : {1 - type, type + 2 * fresh})
+        if (!sections[i])
+            sections[i] = new CounterContainer(CounterContainer::Type(i % 2), 3 + 5 * (i % 2), 4 + 5 * (i % 2), 5 + 5 * (i % 2), 6 + 5 * (i % 2), 7 + 5 * (i % 2));
+    if (!forms.contains(point))
+        forms.insert(point, QRegularExpression(QStringLiteral("\\A([0-9]+)(?:[,.|%1]([0-9])?)?\\z").arg(QRegularExpression::escape(point))));
+    const std::array<CounterContainer *, 2> shown{sections[fresh && type == 0 ? 2 : 0], sections[fresh && type == 1 ? 3 : 1]};
+    // Only these two hear the keyboard, as only one page is shown at a time.
+    QObject::disconnect(keyboard, SIGNAL(inputMethodAreaChanged(QRect)), nullptr, nullptr);
+    for (CounterContainer *section : shown)
         QObject::connect(keyboard, SIGNAL(inputMethodAreaChanged(QRect)), section, SLOT(inputMethodAreaChanged(QRect)));
-    Run run{sections[type], ItemFinder::find<LoTextEdit>(sections[type], QStringLiteral("warningPeriodIput_%1").arg(type)),
-            QStringLiteral("locale %1, start %2").arg(locale).arg(start), {}, {}, {}};
+    Run run{shown[type], ItemFinder::find<LoTextEdit>(shown[type], QStringLiteral("warningPeriodIput_%1").arg(type)),
+            QStringLiteral("locale %1, start %2").arg(locale).arg(start), {}, {}, {}, forms[point]};
     QObject receiver;
     QObject::connect(run.section, &CounterContainer::warningPeriodChanged, &receiver, [&run](const QString &text) { run.announced.append(text); });
     if (!fresh) {
-        sections[1 - type]->setWarningPeriod(sections[1 - type]->defaultPeriod().toUiMegas());
+        shown[1 - type]->setWarningPeriod(shown[1 - type]->defaultPeriod().toUiMegas());
         run.pageSets(run.section->defaultPeriod().toUiMegas());
     }
-    const QString alphabet = QStringLiteral("0123456789012345.,|") + LoLocale().decimalPoint()
+    const QString alphabet = QStringLiteral("0123456789012345.,|") + point
         + QStringLiteral("\u0660\u0661\u0662\u0665\u0669\u06f0\u06f4\u06f9\u0966\u096f -+eE\u00a0x");
     // The line edit's own editing calls: what keys do, without looking up key bindings for each.
-    const std::function<void(QLineEdit *)> keys[] = {&QLineEdit::backspace, [](QLineEdit *line) { line->cursorBackward(false); },
+    static const std::function<void(QLineEdit *)> keys[] = {&QLineEdit::backspace, [](QLineEdit *line) { line->cursorBackward(false); },
         [](QLineEdit *line) { line->cursorForward(false); }, [](QLineEdit *line) { line->home(false); }, [](QLineEdit *line) { line->end(false); }, &QLineEdit::del};
     for (int step = 0; step < 64 && !input.isEmpty(); ++step) {
         const uint32_t choice = input.below(12);
@@ -169,5 +166,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             run.commit(int(choice) - 9);
         }
     }
+    if (fresh && run.previous.isEmpty()) // still new, but for what the field shows
+        run.section->setWarningPeriod(QString());
+    else if (fresh)
+        delete std::exchange(sections[type + 2], nullptr);
     return 0;
 }

@@ -323,30 +323,56 @@ QString LoLocale::toLatinNumbers(const QString &text) const
 {
     QString result;
     result.reserve(text.size());
-    const QVector<uint> codePoints = text.toUcs4();
-    for (uint c : codePoints) {
+    // Code point by code point, as QString::toUcs4() reads the text: a lone
+    // surrogate stands for the replacement character. A zero width no-break space
+    // is left out, as QString::fromUcs4() leaves it out of a single code point.
+    for (int i = 0; i < text.size(); ++i) {
+        uint c = text.at(i).unicode();
+        if (QChar::isSurrogate(c)) {
+            const bool paired = QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+            c = paired ? QChar::surrogateToUcs4(ushort(c), text.at(++i).unicode()) : uint(QChar::ReplacementCharacter);
+        }
         if (u_charType(UChar32(c)) == U_DECIMAL_DIGIT_NUMBER)
             result.append(QChar(u'0' + u_charDigitValue(UChar32(c))));
-        else
-            result.append(QString::fromUcs4(&c, 1));
+        else if (QChar::requiresSurrogates(c))
+            result.append(QChar(QChar::highSurrogate(c))).append(QChar(QChar::lowSurrogate(c)));
+        else if (c != QChar::ByteOrderMark)
+            result.append(QChar(ushort(c)));
     }
     return result;
 }
 
 QString LoLocale::toLocalizedNumbers(const QString &text) const
 {
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::NumberingSystem> system(icu::NumberingSystem::createInstance(d->locale, status));
-    if (U_FAILURE(status) || !system || system->isAlgorithmic() || system->getRadix() != 10)
-        return text;
-    const QVector<uint> digits = fromUnicode(system->getDescription()).toUcs4();
-    if (digits.size() != 10)
+    // The locale's ten digits, empty where it has none of its own. Like the decimal
+    // point, looked up in ICU's data once per locale and thread: far more costly
+    // than the replacement, which fields and counters make on every change.
+    thread_local std::map<std::string, QVector<QString>> known;
+    const std::string name = d->locale.getName();
+    auto found = known.find(name);
+    if (found == known.end()) {
+        QVector<QString> digits;
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::NumberingSystem> system(icu::NumberingSystem::createInstance(d->locale, status));
+        if (!U_FAILURE(status) && system && !system->isAlgorithmic() && system->getRadix() == 10) {
+            const QVector<uint> codePoints = fromUnicode(system->getDescription()).toUcs4();
+            if (codePoints.size() == 10) {
+                for (uint c : codePoints)
+                    digits.append(QString::fromUcs4(&c, 1));
+            }
+        }
+        if (known.size() >= 32)
+            known.clear();
+        found = known.emplace(name, digits).first;
+    }
+    const QVector<QString> &digits = found->second;
+    if (digits.isEmpty())
         return text;
     QString result;
     result.reserve(text.size());
     for (const QChar c : text) {
         if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            result.append(QString::fromUcs4(&digits[c.unicode() - u'0'], 1));
+            result.append(digits.at(c.unicode() - u'0'));
         else
             result.append(c);
     }
