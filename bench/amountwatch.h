@@ -16,7 +16,7 @@ class StoreWriterProcess;
 
 /**
  * Where the store-to-screen measures look for a write of the home sent
- * counter: the home sent row of a built page, or, for the floor, a bare GConf
+ * counter: the home sent row of a built page, or, for the floor, a bare store
  * listener of the key. Each starts the writer process that stands in for the
  * phone's counter daemon and runs a measure with the matching expectation, or
  * marks the benchmark skipped when there is nothing to look at or write with.

@@ -4,15 +4,11 @@
 
 #include "benchstore.h"
 
-#include "logconfstore.h"
 #include "storagekeys.h"
 
-#include <QDebug>
+#include <loconfstore.h>
 
-GConfClient *BenchStore::client()
-{
-    return LoGConfStore::client();
-}
+#include <QDebug>
 
 QStringList BenchStore::pageKeys()
 {
@@ -49,9 +45,4 @@ bool BenchStore::setString(const QString &key, const QString &value)
         return false;
     }
     return true;
-}
-
-QString BenchStore::directoryOf(const QString &key)
-{
-    return key.left(qMax(1, key.lastIndexOf(QLatin1Char('/'))));
 }

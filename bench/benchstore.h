@@ -7,20 +7,15 @@
 
 #include <QStringList>
 
-typedef struct _GConfClient GConfClient;
-
 /**
  * The configuration store as the benchmarks see it: the eleven keys that the
  * data counters page reads (ten data counter keys and the call timers' clearing
  * date), filled with values such as a phone in use holds through the toolkit's
- * store layer, and the process's GConf client for the floors, which talk to
- * GConf without the toolkit.
+ * store layer. The floors reach the store without the toolkit (FloorStore).
  */
 class BenchStore
 {
 public:
-    static GConfClient *client();
-
     /** The eleven key paths that the page reads when it is built. */
     static QStringList pageKeys();
 
@@ -29,9 +24,6 @@ public:
 
     /** Writes @p value as a string to @p key. */
     static bool setString(const QString &key, const QString &value);
-
-    /** The directory part of a key path, as GConf watches it. */
-    static QString directoryOf(const QString &key);
 };
 
 #endif

@@ -5,41 +5,19 @@
 #include "floorpage.h"
 
 #include "benchstore.h"
+#include "floorstore.h"
 #include "pageblueprint.h"
 
 #include <QGraphicsLinearLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QVector>
 
-#include <gconf/gconf-client.h>
-
-namespace
-{
-QString textOf(const GConfValue *value)
-{
-    if (!value)
-        return QString();
-    switch (value->type) {
-    case GCONF_VALUE_STRING:
-        return QString::fromUtf8(gconf_value_get_string(value));
-    case GCONF_VALUE_INT:
-        return QString::number(gconf_value_get_int(value));
-    default:
-        return QString();
-    }
-}
-} // namespace
-
 FloorPage::FloorPage(const PageBlueprint &blueprint, QGraphicsItem *parent)
     : QGraphicsWidget(parent)
 {
     const QStringList keys = BenchStore::pageKeys();
-    for (const QString &key : keys) {
-        GConfValue *value = gconf_client_get(BenchStore::client(), key.toUtf8().constData(), nullptr);
-        m_values.append(textOf(value));
-        if (value)
-            gconf_value_free(value);
-    }
+    for (const QString &key : keys)
+        m_values.append(FloorStore::instance().text(key.toUtf8()));
 
     const QVector<PageBlueprint::Node> &nodes = blueprint.nodes();
     QVector<QGraphicsWidget *> widgets(nodes.size(), nullptr);

@@ -11,8 +11,8 @@ class PageBlueprint;
 
 /**
  * The floor of the page build: the least work that shows what the data counters
- * page shows. It reads the page's eleven keys with gconf_client_get and builds
- * the page's tree of widgets as plain QGraphicsWidgets in vertical
+ * page shows. It reads the page's eleven keys through the store's bare API
+ * (FloorStore::text()) and builds the page's tree of widgets as plain QGraphicsWidgets in vertical
  * QGraphicsLinearLayouts, each text as a QGraphicsSimpleTextItem: no toolkit,
  * no translations, no locale.
  */

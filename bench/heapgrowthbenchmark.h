@@ -16,7 +16,7 @@
 class StoreWriterProcess;
 
 /**
- * Memory under updates: with the page shown (or, for the floor, a bare GConf
+ * Memory under updates: with the page shown (or, for the floor, a bare store
  * listener on the key), warm-up storms of writes from another process, then
  * 10,000 more; the figure is how much more heap is in use after them than
  * after the warm-up.

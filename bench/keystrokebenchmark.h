@@ -10,8 +10,8 @@
 /**
  * Keystroke: with the home warning on and "1" in the home limit field, one
  * digit typed into the field, timed until the section and the page have
- * stored "12" MB as both the entered and the effective limit; the floor is the
- * same two writes made with gconf_client_set_string.
+ * stored "12" MB as both the entered and the effective limit; the floor stores
+ * the same two values through the store's bare API (FloorStore::setStrings()).
  */
 class KeystrokeBenchmark
 {

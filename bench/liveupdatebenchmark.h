@@ -18,7 +18,7 @@ class StoreWriterProcess;
  * Live update: another process (the store writer) writes the home sent counter,
  * and the clock runs from the command to the writer until the home section's
  * sent row shows the new amount; the floor waits for the same write to arrive
- * through a bare GConf notification in this process. Reports the median and
+ * through a bare store notice in this process. Reports the median and
  * the 99th percentile of the samples.
  */
 class LiveUpdateBenchmark

@@ -3,13 +3,16 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
 // Runs the benchmarks in the configuration store of the current D-Bus session
-// (scripts/bench gives it a private one) and prints one table.
+// (scripts/bench gives it a private one), on the backend that LOTOOLKIT_STORE
+// chooses, and prints one table.
 //
 //   cellcounters-bench [--instructions=LIBRARY,FLOOR] [--benchmark_...]
 //   cellcounters-bench --build-once=library|floor
+//   cellcounters-bench --stores
 //
 // --build-once builds one page for callgrind to count; --instructions adds the
-// counts that scripts/bench got that way to the table.
+// counts that scripts/bench got that way to the table; --stores lists the store
+// backends built in, one per line.
 #include "benchstore.h"
 #include "heapgrowthbenchmark.h"
 #include "keystrokebenchmark.h"
@@ -20,6 +23,7 @@
 #include "tablereporter.h"
 #include "throughputbenchmark.h"
 
+#include <loconfstore.h>
 #include <lolocale.h>
 
 #include <QApplication>
@@ -66,6 +70,7 @@ int main(int argc, char **argv)
 
     QString buildOnce;
     QStringList instructions;
+    bool listStores = false;
     std::vector<char *> rest{argv[0]};
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
@@ -73,8 +78,17 @@ int main(int argc, char **argv)
             buildOnce = arg.section(QLatin1Char('='), 1);
         else if (arg.startsWith(QLatin1String("--instructions=")))
             instructions = arg.section(QLatin1Char('='), 1).split(QLatin1Char(','));
+        else if (arg == QLatin1String("--stores"))
+            listStores = true;
         else
             rest.push_back(argv[i]);
+    }
+
+    if (listStores) {
+        const QStringList stores = LoConfStore::backends();
+        for (const QString &store : stores)
+            std::cout << qPrintable(store) << '\n';
+        return 0;
     }
 
     if (!BenchStore::populate()) {
@@ -91,6 +105,7 @@ int main(int argc, char **argv)
         return 0;
     }
 
+    std::cerr << "Store: " << qPrintable(LoConfStore::instance().backendName()) << std::endl;
     PageBuildBenchmark::registerBenchmarks();
     KeystrokeBenchmark::registerBenchmarks();
     LiveUpdateBenchmark::registerBenchmarks();

@@ -5,33 +5,34 @@
 #ifndef RAWLISTENER_H
 #define RAWLISTENER_H
 
+#include "floorstore.h"
+
 #include <QString>
 
 #include <functional>
 
 /**
- * The floor of the store-to-screen measures: one key followed through a bare
- * GConf notification (gconf_client_notify_add) on a watched directory, keeping
- * the last string value delivered and a count of notifications.
+ * The floor of the store-to-screen measures: one key followed through the
+ * store's bare change notices (FloorStore::follow()), keeping the last string
+ * value delivered and a count of notices.
  */
-class RawListener
+class RawListener : public FloorStore::Follower
 {
 public:
     explicit RawListener(const QString &key);
     ~RawListener();
 
-    bool isListening() const { return m_id != 0; }
+    bool isListening() const { return m_handle != 0; }
     QString last() const { return m_last; }
     int notifications() const { return m_count; }
     /** Whether @p bytes, as decimal text, is the last value delivered. */
     std::function<bool()> delivered(qulonglong bytes) const;
 
-private:
-    static void notified(void *client, unsigned int id, void *entry, void *self);
+    void notified(const char *value) override;
 
+private:
     QByteArray m_key;
-    QByteArray m_dir;
-    unsigned int m_id = 0;
+    unsigned long m_handle = 0;
     QString m_last;
     int m_count = 0;
 

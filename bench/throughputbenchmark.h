@@ -18,7 +18,7 @@ class StoreWriterProcess;
  * Update throughput: the store writer writes the home sent counter as fast as
  * it can, and the rate is the number of writes over the time until the last one
  * is on the screen; the floor's time ends when the last one arrives through a
- * bare GConf notification. The median of several storms.
+ * bare store notice. The median of several storms.
  */
 class ThroughputBenchmark
 {
