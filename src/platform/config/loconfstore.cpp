@@ -130,6 +130,8 @@ QVariant LoConfStore::read(const QString &key, QString *error)
     const auto reporting = m_reporting.constFind(key);
     if (reporting != m_reporting.cend())
         return reporting->value;
+    if (const std::optional<QVariant> known = knownValue(key))
+        return *known;
     return readStored(key, error);
 }
 
