@@ -36,9 +36,18 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 
 set(_version "${PROJECT_VERSION}")
+# The daemon of each store backend built in (Debian 13 has no gconf2) and the
+# session bus that starts it are needed at run time.
+set(_store_daemons)
+if(GCONF_FOUND)
+    list(APPEND _store_daemons gconf2)
+endif()
+if(DCONF_FOUND)
+    list(APPEND _store_daemons dconf-service)
+endif()
+list(JOIN _store_daemons ", " _store_daemons)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME libcellcounters${PROJECT_VERSION_MAJOR})
-# The configuration daemon and the session bus that starts it are needed at run time.
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "gconf2, dbus")
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "${_store_daemons}, dbus")
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION
     "Runtime: the data counters page, its dialog and the call timers dialog of a\nphone's settings application, with the touch toolkit layer they are built on\nand the English translation catalogs.")
 
@@ -52,7 +61,7 @@ set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
 set(CPACK_DEBIAN_DEMO_PACKAGE_NAME cellcounters-demo)
 set(CPACK_DEBIAN_DEMO_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_DEMO_PACKAGE_DEPENDS
-    "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), gconf2, dbus, fonts-dejavu-core")
+    "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), ${_store_daemons}, dbus, fonts-dejavu-core")
 set(CPACK_DEBIAN_DEMO_DESCRIPTION
     "Demo: cellcounters-demo shows the data counters page, its dialog or the call timers\nin a phone-sized window over a private settings store; cellcounters-simulate\nadvances the counters and call totals as a phone's counter daemon would;\ncellcounters-storewriter sets, reads and lists keys of the store from a shell.")
 
