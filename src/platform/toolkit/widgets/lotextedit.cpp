@@ -127,7 +127,7 @@ QRect LoTextEdit::Private::keyboardArea() const
 // The controller paints the field's background and frame; the editor only its text.
 void LoTextEdit::Private::applyStyle()
 {
-    const LoTheme::Style &style = LoTheme::style(q->styleName());
+    const LoTheme::Style &style = q->style();
     QWidget *editor = q->editor();
     QPalette palette = editor->palette();
     const QColor text = style.textColor.isValid() ? style.textColor : LoTheme::textColor();
