@@ -28,10 +28,13 @@ DesktopNotifier::~DesktopNotifier() = default;
 void DesktopNotifier::notify(const QString &summary, const QString &body)
 {
     QDBusMessage message = QDBusMessage::createMethodCall(Service, Path, Service, QStringLiteral("Notify"));
+    // The desktop entry of the same name lets the service show who warns.
+    const QVariantMap hints{{QStringLiteral("desktop-entry"), QCoreApplication::applicationName()},
+                            {QStringLiteral("category"), QStringLiteral("network")}};
     // Application name, no notification to replace, icon, texts, no actions,
-    // no hints, and the service's own display time.
+    // hints, and the service's own display time.
     message << QCoreApplication::applicationName() << 0u << QStringLiteral("dialog-warning") << summary << body
-            << QStringList() << QVariantMap() << -1;
+            << QStringList() << hints << -1;
     // Asynchronous: a service that is slow to start must not hold up the
     // counters' notices, and a missing one answers with an error.
     auto *call = new QDBusPendingCallWatcher(m_bus.asyncCall(message), this);

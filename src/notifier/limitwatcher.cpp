@@ -103,15 +103,17 @@ void LimitWatcher::check()
         : sent + received;
 
     if (limit == 0 || used < limit) {
-        if (m_warned->value().isValid())
+        if (m_warned->value().isValid()) {
+            qCDebug(NOTIFIER_LOG) << m_network << "warns again at the next crossing:" << used << "bytes used, limit" << limit;
             m_warned->unset();
+        }
         return;
     }
     const QString limitText = QString::number(limit);
     if (m_settle.isActive() || m_warned->value().toString() == limitText)
         return;
 
-    qCDebug(NOTIFIER_LOG) << m_network << used << "bytes used, warning limit" << limit;
+    qCDebug(NOTIFIER_LOG) << m_network << "warns:" << used << "bytes used, limit" << limit;
     // Marked before the service answers: without one, the next crossing warns again.
     m_warned->set(limitText);
     const char *const body = m_network == Roaming ? RoamingText : HomeText;

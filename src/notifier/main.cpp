@@ -7,10 +7,13 @@
 #include "desktopnotifier.h"
 #include "limitwatcher.h"
 
+#include "cellcounters_version.h"
 #include "lolocale.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusError>
 #include <QLoggingCategory>
 
 #include <cstdio>
@@ -19,6 +22,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("cellcounters-notifier"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(CELLCOUNTERS_VERSION_STRING));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -27,6 +31,7 @@ int main(int argc, char **argv)
         "the warning limit in force: once per crossing, until the counters are reset, the\n"
         "limit changes or the warning is switched off and on again."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption once(QStringLiteral("once"), QStringLiteral("Check both networks once, warn if needed, and exit."));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Show the libraries' debug lines too."));
     parser.addOptions({once, verbose});
@@ -39,6 +44,18 @@ int main(int argc, char **argv)
     // Every store read of the libraries is a debug line; the notifier's own few stay.
     if (!parser.isSet(verbose))
         QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\ncellcounters.notifier.debug=true"));
+
+    // The store's notices and the notifications both travel on the session bus.
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        std::fprintf(stderr, "cellcounters-notifier: no session bus: %s\n", qPrintable(bus.lastError().message()));
+        return 1;
+    }
+    // Two notifiers would both warn of the same crossing.
+    if (!bus.registerService(QStringLiteral("org.cellcounters.Notifier"))) {
+        std::fprintf(stderr, "cellcounters-notifier: already running in this session\n");
+        return 0;
+    }
 
     LimitWatcher::installCatalog(LoLocale());
     DesktopNotifier notifier;
