@@ -62,6 +62,8 @@ set(CPACK_DEBIAN_DEMO_PACKAGE_NAME cellcounters-demo)
 set(CPACK_DEBIAN_DEMO_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_DEMO_PACKAGE_DEPENDS
     "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), ${_store_daemons}, dbus, fonts-dejavu-core")
+# With --simulate, the demo runs the notifier on its private store.
+set(CPACK_DEBIAN_DEMO_PACKAGE_RECOMMENDS "cellcounters-notifier (= ${_version})")
 set(CPACK_DEBIAN_DEMO_DESCRIPTION
     "Demo: cellcounters-demo shows the data counters page, its dialog or the call timers\nin a phone-sized window over a private settings store; cellcounters-simulate\nadvances the counters and call totals as a phone's counter daemon would;\ncellcounters-storewriter sets, reads and lists keys of the store from a shell.")
 

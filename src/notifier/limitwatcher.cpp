@@ -114,7 +114,7 @@ void LimitWatcher::check()
         return;
 
     qCDebug(NOTIFIER_LOG) << m_network << "warns:" << used << "bytes used, limit" << limit;
-    // Marked before the service answers: without one, the next crossing warns again.
+    // Marked at once, whatever the service answers: with none there, the next crossing warns again.
     m_warned->set(limitText);
     const char *const body = m_network == Roaming ? RoamingText : HomeText;
     m_notifier->notify(qtTrId(TitleText), qtTrId(body).arg(megabytes(used), megabytes(limit)));
