@@ -73,8 +73,8 @@ set(CPACK_DEBIAN_NOTIFIER_PACKAGE_DEPENDS "libcellcounters${PROJECT_VERSION_MAJO
 # Any notification daemon of the desktop shows the warnings.
 set(CPACK_DEBIAN_NOTIFIER_PACKAGE_RECOMMENDS "notification-daemon")
 # The autostart entry is in /etc: the administrator's changes to it survive upgrades.
-file(WRITE ${CMAKE_BINARY_DIR}/notifier-control/conffiles
-    "${CMAKE_INSTALL_FULL_SYSCONFDIR}/xdg/autostart/cellcounters-notifier.desktop\n")
+get_filename_component(_autostart_dir "${CELLCOUNTERS_AUTOSTART_INSTALL_DIR}" ABSOLUTE BASE_DIR "${CMAKE_INSTALL_PREFIX}")
+file(WRITE ${CMAKE_BINARY_DIR}/notifier-control/conffiles "${_autostart_dir}/cellcounters-notifier.desktop\n")
 set(CPACK_DEBIAN_NOTIFIER_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/notifier-control/conffiles)
 set(CPACK_DEBIAN_NOTIFIER_DESCRIPTION
     "Data limit notifier: cellcounters-notifier starts with the desktop session, follows\nthe packet data counters in the settings store and posts a desktop notification\nwhen the home or roaming traffic reaches the warning limit set for it.")
