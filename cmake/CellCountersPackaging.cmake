@@ -8,6 +8,7 @@
 #   libcellcounters1      runtime: the shared libraries and the English catalogs
 #   libcellcounters-dev   development: headers, CMake package config, pkg-config file
 #   cellcounters-demo     the demo host, the traffic simulator and the store writer
+#   cellcounters-notifier the data limit notifier, its catalog and its autostart entry
 set(CPACK_PACKAGE_NAME cellcounters)
 set(CPACK_PACKAGE_VENDOR "cellcounters developers")
 set(CPACK_PACKAGE_CONTACT "cellcounters developers <cellcounters@localhost>")
@@ -16,7 +17,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Cellular data counters and call timers pa
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_ALL runtime development)
+set(CPACK_COMPONENTS_ALL runtime development notifier)
 if(TARGET cellcounters-demo)
     list(APPEND CPACK_COMPONENTS_ALL demo)
 endif()
@@ -61,7 +62,21 @@ set(CPACK_DEBIAN_DEMO_PACKAGE_NAME cellcounters-demo)
 set(CPACK_DEBIAN_DEMO_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_DEMO_PACKAGE_DEPENDS
     "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), ${_store_daemons}, dbus, fonts-dejavu-core")
+# With --simulate, the demo runs the notifier on its private store.
+set(CPACK_DEBIAN_DEMO_PACKAGE_RECOMMENDS "cellcounters-notifier (= ${_version})")
 set(CPACK_DEBIAN_DEMO_DESCRIPTION
     "Demo: cellcounters-demo shows the data counters page, its dialog or the call timers\nin a phone-sized window over a private settings store; cellcounters-simulate\nadvances the counters and call totals as a phone's counter daemon would;\ncellcounters-storewriter sets, reads and lists keys of the store from a shell.")
+
+set(CPACK_DEBIAN_NOTIFIER_PACKAGE_NAME cellcounters-notifier)
+set(CPACK_DEBIAN_NOTIFIER_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_NOTIFIER_PACKAGE_DEPENDS "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), dbus")
+# Any notification daemon of the desktop shows the warnings.
+set(CPACK_DEBIAN_NOTIFIER_PACKAGE_RECOMMENDS "notification-daemon")
+# The autostart entry is in /etc: the administrator's changes to it survive upgrades.
+get_filename_component(_autostart_dir "${CELLCOUNTERS_AUTOSTART_INSTALL_DIR}" ABSOLUTE BASE_DIR "${CMAKE_INSTALL_PREFIX}")
+file(WRITE ${CMAKE_BINARY_DIR}/notifier-control/conffiles "${_autostart_dir}/cellcounters-notifier.desktop\n")
+set(CPACK_DEBIAN_NOTIFIER_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/notifier-control/conffiles)
+set(CPACK_DEBIAN_NOTIFIER_DESCRIPTION
+    "Data limit notifier: cellcounters-notifier starts with the desktop session, follows\nthe packet data counters in the settings store and posts a desktop notification\nwhen the home or roaming traffic reaches the warning limit set for it.")
 
 include(CPack)

@@ -6,18 +6,18 @@
 // timers dialog the way the phone's control panel would, over a settings store
 // of its own unless told to use the session's.
 #include "demostore.h"
+#include "helperprocess.h"
 #include "hostwindow.h"
 #include "loconfstore.h"
 #include "lolocale.h"
 #include "privatestore.h"
+#include "signalquit.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QLoggingCategory>
-#include <QProcess>
 #include <QTimer>
 
 #include <cstdio>
@@ -41,28 +41,6 @@ void useBuildTreeCatalogs()
     if (here.canonicalFilePath() == built.canonicalFilePath())
         qputenv("LOTOOLKIT_TRANSLATIONS_DIR", QByteArrayLiteral(CELLCOUNTERS_BUILD_TRANSLATIONS_DIR));
 #endif
-}
-
-QProcess *startSimulator(QObject *parent)
-{
-    QString program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("cellcounters-simulate"));
-    if (!QFileInfo(program).isExecutable())
-        program = QStringLiteral("cellcounters-simulate");
-    auto *process = new QProcess(parent);
-    process->setProcessChannelMode(QProcess::ForwardedChannels);
-    process->start(program, QStringList());
-    if (!process->waitForStarted(3000)) {
-        std::fprintf(stderr, "cellcounters-demo: cannot start %s: %s\n", qPrintable(program),
-                     qPrintable(process->errorString()));
-        delete process;
-        return nullptr;
-    }
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, process, [process] {
-        process->terminate();
-        if (!process->waitForFinished(2000))
-            process->kill();
-    });
-    return process;
 }
 
 } // namespace
@@ -96,7 +74,8 @@ int main(int argc, char **argv)
                                        .arg(LoConfStore::backends().join(QStringLiteral(" or "))),
                                    QStringLiteral("name"));
     const QCommandLineOption simulate(QStringLiteral("simulate"),
-                                      QStringLiteral("Run cellcounters-simulate: counters and call timers move."));
+                                      QStringLiteral("Run cellcounters-simulate: counters and call timers move. On the private\n"
+                                                     "store also cellcounters-notifier: a warning limit passed gives a desktop notification."));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Show the library's debug lines."));
     // "-platform" is one unknown option, not eight.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -163,6 +142,7 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("cellcounters-demo"));
+    SignalQuit::install();
     if (!parser.isSet(verbose))
         QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
 
@@ -179,8 +159,12 @@ int main(int argc, char **argv)
 
     if (PrivateStore::isActive())
         DemoStore::seed();
-    if (parser.isSet(simulate))
-        startSimulator(&app);
+    if (parser.isSet(simulate)) {
+        HelperProcess::launch(QStringLiteral("cellcounters-simulate"), &app);
+        // Only in its own store: a user's session runs a notifier of its own.
+        if (PrivateStore::isActive())
+            HelperProcess::launch(QStringLiteral("cellcounters-notifier"), &app);
+    }
 
     HostWindow::Content content = HostWindow::Content::Page;
     if (parser.isSet(dialog))

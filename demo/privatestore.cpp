@@ -24,13 +24,14 @@ const char MarkerVariable[] = "CELLCOUNTERS_DEMO_PRIVATE_STORE";
 
 pid_t child = -1;
 
-// Ctrl+C reaches the whole process group anyway; a signal sent to this process
-// alone (a test's timeout, a window manager) is passed on so that the session
-// and its daemons do not outlive it.
+// The session (dbus-run-session, its bus, the demo inside and the demo's
+// helpers) runs in a process group of its own, and a signal to this process is
+// passed on to all of it: the demo quits as when its window is closed, and the
+// bus does not outlive it. Ctrl+C reaches this process alone, and so is passed on too.
 void forwardSignal(int signal)
 {
     if (child > 0)
-        ::kill(child, signal);
+        ::kill(-child, signal);
 }
 
 QByteArray selfExecutable()
@@ -65,6 +66,7 @@ int PrivateStore::run(int argc, char **argv)
         return 127;
     }
     if (child == 0) {
+        ::setpgid(0, 0);
         ::setenv("HOME", home.constData(), 1);
         const QByteArray config = home + "/.config";
         const QByteArray data = home + "/.local/share";
@@ -91,6 +93,8 @@ int PrivateStore::run(int argc, char **argv)
         ::_exit(127);
     }
 
+    // Also here, so that no signal comes before the group exists.
+    ::setpgid(child, child);
     struct sigaction action = {};
     action.sa_handler = forwardSignal;
     sigemptyset(&action.sa_mask);
