@@ -37,22 +37,20 @@ const double MinimumPeriod = 0.1;
 
 // Reads a limit typed with Latin digits. Qt 5's QString::toDouble() knows only
 // the C locale's ".", so the first separator that the field admits (the
-// locale's decimal point, ".", "," or "|") is read as the decimal point, as the
-// megabyte conversion reads it: "1,5" typed in any locale is a number.
+// locale's decimal point, ".", "," or "|": the characters of
+// DataCounterValue::separatorPattern()) is read as the decimal point, as the
+// megabyte conversion reads it: "1,5" typed in any locale is a number. Read on
+// every keystroke, so without a regular expression.
 double toDouble(const QString &text, const QString &decimalPoint, bool *ok)
 {
-    // Read on every keystroke: the expression is made again only when the
-    // decimal point changes.
-    static QString point;
-    static QRegExp separator;
-    if (separator.isEmpty() || decimalPoint != point) {
-        point = decimalPoint;
-        separator = QRegExp(DataCounterValue::separatorPattern(decimalPoint), Qt::CaseInsensitive);
-    }
     QString cText = text;
-    const int position = separator.indexIn(cText);
-    if (position >= 0)
-        cText[position] = QLatin1Char('.');
+    for (QChar &c : cText) {
+        if (c == QLatin1Char('.') || c == QLatin1Char(',') || c == QLatin1Char('|')
+            || decimalPoint.contains(c, Qt::CaseInsensitive)) {
+            c = QLatin1Char('.');
+            break;
+        }
+    }
     return cText.toDouble(ok);
 }
 }
