@@ -5,7 +5,7 @@
 #include "calltimerscontainer.h"
 
 #include "datacounters.h"
-#include "mdebugstream.h"
+#include "tracing.h"
 #include "settingsitem.h"
 #include "storagekeys.h"
 
@@ -35,7 +35,7 @@ QString durationText(quint32 seconds, const LoLocale &locale)
 CallTimersContainer::CallTimersContainer(QGraphicsItem *parent)
     : LoContainer(parent)
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO));
+    CELLCOUNTERS_TRACE();
     setStyleName(QStringLiteral("CommonContainerInverted"));
     setObjectName(QStringLiteral("CallTimersContainer"));
 
@@ -133,7 +133,7 @@ void CallTimersContainer::updateTimers()
 
 void CallTimersContainer::updateTimers(CallTimers::CallTimersInfo info)
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << mCallTimers;
+    CELLCOUNTERS_TRACE() << mCallTimers;
 
     // The all-calls total is the record's own; the two others need not add up to it.
     const LoLocale locale;
@@ -144,7 +144,7 @@ void CallTimersContainer::updateTimers(CallTimers::CallTimersInfo info)
 
 void CallTimersContainer::clearTimers()
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << mResetDateConfItem->value();
+    CELLCOUNTERS_TRACE() << mResetDateConfItem->value();
 
     auto *box = new LoMessageBox(qtTrId(DataCounters::Reset), qtTrId(DataCounters::CallTimersConfirm),
                                  Lo::YesButton | Lo::NoButton);
@@ -167,7 +167,7 @@ void CallTimersContainer::clearTimersAccepted()
 void CallTimersContainer::resetDateChanged()
 {
     const QVariant value = mResetDateConfItem->value();
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << value;
+    CELLCOUNTERS_TRACE() << value;
 
     // Parsed as a date, then taken at the start of that day: where midnight
     // falls into a daylight saving gap, a date-and-time parse would fail.

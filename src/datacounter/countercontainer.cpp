@@ -7,8 +7,8 @@
 #include "dataamountwidget.h"
 #include "datacounters.h"
 #include "datacountervalue.h"
-#include "mdebugstream.h"
 #include "settingsitem.h"
+#include "tracing.h"
 
 #include "lo.h"
 #include "lobutton.h"
@@ -37,15 +37,20 @@ const double MinimumPeriod = 0.1;
 
 // Reads a limit typed with Latin digits. Qt 5's QString::toDouble() knows only
 // the C locale's ".", so the first separator that the field admits (the
-// locale's decimal point, ".", "," or "|") is read as the decimal point, as the
-// megabyte conversion reads it: "1,5" typed in any locale is a number.
+// locale's decimal point, ".", "," or "|": the characters of
+// DataCounterValue::separatorPattern()) is read as the decimal point, as the
+// megabyte conversion reads it: "1,5" typed in any locale is a number. Read on
+// every keystroke, so without a regular expression.
 double toDouble(const QString &text, const QString &decimalPoint, bool *ok)
 {
     QString cText = text;
-    const QRegExp separator(DataCounterValue::separatorPattern(decimalPoint), Qt::CaseInsensitive);
-    const int position = separator.indexIn(cText);
-    if (position >= 0)
-        cText[position] = QLatin1Char('.');
+    for (QChar &c : cText) {
+        if (c == QLatin1Char('.') || c == QLatin1Char(',') || c == QLatin1Char('|')
+            || decimalPoint.contains(c, Qt::CaseInsensitive)) {
+            c = QLatin1Char('.');
+            break;
+        }
+    }
     return cText.toDouble(ok);
 }
 }
@@ -62,7 +67,7 @@ CounterContainer::CounterContainer(Type type, int sentKey, int receivedKey, int 
 {
     setStyleName(QStringLiteral("CommonContainerInverted"));
     setObjectName(QStringLiteral("CounterContainer_%1").arg(int(mType)));
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << "type of" << int(mType);
+    CELLCOUNTERS_TRACE() << "type of" << int(mType);
 
     createContent();
     initLayout();
@@ -71,7 +76,7 @@ CounterContainer::CounterContainer(Type type, int sentKey, int receivedKey, int 
 
 CounterContainer::~CounterContainer()
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType);
+    CELLCOUNTERS_TRACE() << int(mType);
     // The extension belongs to this section's field alone; left registered it
     // would pile up in the application-wide input method state.
     if (mToolbarId != -1)
@@ -81,26 +86,26 @@ CounterContainer::~CounterContainer()
 void CounterContainer::setSentDataAmount(DataCounterValue &value)
 {
     const QString megas = value.toUiMegas();
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType) << "->" << megas << "MB";
+    CELLCOUNTERS_TRACE() << int(mType) << "->" << megas << "MB";
     mSentAmount->setDataAmount(megas);
 }
 
 void CounterContainer::setReceivedDataAmount(DataCounterValue &value)
 {
     const QString megas = value.toUiMegas();
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType) << "->" << megas << "MB";
+    CELLCOUNTERS_TRACE() << int(mType) << "->" << megas << "MB";
     mReceivedAmount->setDataAmount(megas);
 }
 
 void CounterContainer::setResetDate(const QString &date)
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType) << "->" << date;
+    CELLCOUNTERS_TRACE() << int(mType) << "->" << date;
     mResetItem->setSubtitle(date);
 }
 
 void CounterContainer::setWarningPeriod(const QString &period)
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType) << "->" << period;
+    CELLCOUNTERS_TRACE() << int(mType) << "->" << period;
     {
         const QSignalBlocker blocker(mWarningPeriodInput);
         mWarningPeriodInput->setText(LoLocale().toLocalizedNumbers(period));
@@ -112,7 +117,7 @@ void CounterContainer::setWarningPeriod(const QString &period)
 
 void CounterContainer::setWarningSwitch(bool on)
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << on;
+    CELLCOUNTERS_TRACE() << on;
     LoButton *warningSwitch = mWarningItem->button();
     const QSignalBlocker blocker(warningSwitch);
     warningSwitch->setChecked(on);
@@ -131,7 +136,7 @@ bool CounterContainer::checkValidity()
     if (!mWarningPeriodInput->text().isEmpty() && number >= MinimumPeriod)
         return true;
 
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType) << "previousPeriod:" << mPreviousPeriod;
+    CELLCOUNTERS_TRACE() << int(mType) << "previousPeriod:" << mPreviousPeriod;
     Q_EMIT warningPeriodChanged(mPreviousPeriod);
     setWarningPeriod(mPreviousPeriod);
     return false;
@@ -149,26 +154,26 @@ void CounterContainer::openResetDialog()
 
 bool CounterContainer::hasKey(int key) const
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << key;
+    CELLCOUNTERS_TRACE() << key;
     return key == mSentKey || key == mReceivedKey || key == mPeriodKey || key == mUiPeriodKey
         || key == mResetDateKey;
 }
 
 DataCounterValue CounterContainer::defaultPeriod()
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType);
+    CELLCOUNTERS_TRACE() << int(mType);
     return DataCounterValue(mType == Roaming ? QStringLiteral("10") : QStringLiteral("1000"), false);
 }
 
 CounterContainer::Type CounterContainer::widgetType()
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType);
+    CELLCOUNTERS_TRACE() << int(mType);
     return mType;
 }
 
 void CounterContainer::retranslateUi()
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO));
+    CELLCOUNTERS_TRACE();
     LoContainer::retranslateUi();
 
     setTitle(qtTrId(DataCounters::DataTitle));
@@ -244,7 +249,7 @@ void CounterContainer::createContent()
 
 void CounterContainer::initLayout()
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO));
+    CELLCOUNTERS_TRACE();
 
     auto *layout = new LoLayout(nullptr);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -305,7 +310,7 @@ void CounterContainer::emitWarningPeriodChanged()
 {
     const QString text = mWarningPeriodInput->text();
     const QString latinText = LoLocale().toLatinNumbers(text);
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(mType) << text << "emit:" << latinText;
+    CELLCOUNTERS_TRACE() << int(mType) << text << "emit:" << latinText;
     Q_EMIT warningPeriodChanged(latinText);
 }
 
@@ -319,15 +324,14 @@ void CounterContainer::handleText(bool emitChange)
 {
     bool ok = false;
     const double number = readField(&ok);
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << ok << number;
+    CELLCOUNTERS_TRACE() << ok << number;
 
     // While the field shows a text that its pattern refuses (a stored limit beyond
     // its range), Qt's line edit no longer refuses edits: an edit of such a text
     // is cleared like an unreadable one, and such a text is never announced.
-    QString text = mWarningPeriodInput->text();
-    int position = 0;
-    const bool refused = mWarningPeriodInput->validator()->validate(text, position) == QValidator::Invalid;
-    if (!ok || (refused && mWarningPeriodInput->lineEdit()->isModified())) {
+    const bool edited = mWarningPeriodInput->lineEdit()->isModified();
+    const bool refused = (edited || emitChange) && !mWarningPeriodInput->textAccepted();
+    if (!ok || (refused && edited)) {
         const QSignalBlocker blocker(mWarningPeriodInput);
         mWarningPeriodInput->clear();
     } else if (emitChange && !refused) {

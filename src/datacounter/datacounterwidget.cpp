@@ -8,7 +8,7 @@
 #include "countercontainer.h"
 #include "datacounters.h"
 #include "datacountervalue.h"
-#include "mdebugstream.h"
+#include "tracing.h"
 #include "storageif.h"
 #include "storagekeys.h"
 
@@ -61,7 +61,7 @@ QString unsetLimit(CounterContainer *section)
 DataCounterWidget::DataCounterWidget(bool header, QGraphicsWidget *parent)
     : VcpWidget(parent)
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO));
+    CELLCOUNTERS_TRACE();
 
     LoLocale locale;
     locale.installTrCatalog(QStringLiteral("cellular-adaptation"));
@@ -85,16 +85,16 @@ DataCounterWidget::DataCounterWidget(bool header, QGraphicsWidget *parent)
 
     connect(this, SIGNAL(displayEntered()), this, SLOT(initWidget()));
 
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO))
+    CELLCOUNTERS_TRACE()
         << "backup timer because signal displayEntered() has had random problems:" << BuildDelayMs << "ms";
     QTimer::singleShot(BuildDelayMs, this, SLOT(initWidget()));
 
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << "-out-";
+    CELLCOUNTERS_TRACE() << "-out-";
 }
 
 DataCounterWidget::~DataCounterWidget()
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO));
+    CELLCOUNTERS_TRACE();
     m_sections.clear();
 }
 
@@ -106,7 +106,7 @@ bool DataCounterWidget::back()
 
 void DataCounterWidget::retranslateUi()
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO));
+    CELLCOUNTERS_TRACE();
     if (m_headerLabel)
         m_headerLabel->setText(qtTrId(DataCounters::DataCounters));
 
@@ -145,10 +145,10 @@ StorageIf *DataCounterWidget::storage()
 void DataCounterWidget::initWidget()
 {
     disconnect(this, SIGNAL(displayEntered()), this, SLOT(initWidget()));
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO));
+    CELLCOUNTERS_TRACE();
 
     if (!m_sections.isEmpty()) {
-        mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << "Initted already";
+        CELLCOUNTERS_TRACE() << "Initted already";
         return;
     }
 
@@ -185,7 +185,7 @@ void DataCounterWidget::initWidget()
 
 void DataCounterWidget::initContainer(CounterContainer *section)
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO));
+    CELLCOUNTERS_TRACE();
 
     DataCounterValue amount = byteCount(storage()->value(keyId(section->mSentKey), 0));
     section->setSentDataAmount(amount);
@@ -206,7 +206,7 @@ void DataCounterWidget::initContainer(CounterContainer *section)
 
 void DataCounterWidget::valueChanged(int key, QVariant value)
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << key << value;
+    CELLCOUNTERS_TRACE() << key << value;
 
     const QList<CounterContainer *> sections = sectionsInOrder();
     const auto owner = std::find_if(sections.cbegin(), sections.cend(),
@@ -245,7 +245,7 @@ void DataCounterWidget::updateWarningPeriodUi(CounterContainer *section, const D
 {
     if (!limit)
         return;
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << limit->toUiMegas() << "MB";
+    CELLCOUNTERS_TRACE() << limit->toUiMegas() << "MB";
 
     const DataCounterValue entered = byteCount(
         storage()->value(keyId(section->mUiPeriodKey), QString::number(section->defaultPeriod().toBytes())));
@@ -253,14 +253,14 @@ void DataCounterWidget::updateWarningPeriodUi(CounterContainer *section, const D
     bool on = false;
     if (limit->toBytes() != 0) {
         shown = *limit;
-        mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << "limit" << limit->toUiMegas() << "MB";
+        CELLCOUNTERS_TRACE() << "limit" << limit->toUiMegas() << "MB";
         // Keep the entered limit in step, so that switching the warning off
         // and on again restores the limit in force now.
         if (entered.toBytes() != limit->toBytes())
             storage()->setValue(keyId(section->mUiPeriodKey), storedForm(*limit));
         on = true;
     }
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << "set value" << shown.toUiMegas() << "MB";
+    CELLCOUNTERS_TRACE() << "set value" << shown.toUiMegas() << "MB";
 
     section->setWarningPeriod(shown.toUiMegas());
     section->setWarningSwitch(on);
@@ -268,7 +268,7 @@ void DataCounterWidget::updateWarningPeriodUi(CounterContainer *section, const D
 
 void DataCounterWidget::warningPeriodChanged(const QString &period)
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << period;
+    CELLCOUNTERS_TRACE() << period;
     CounterContainer *section = senderSection();
     if (!section)
         return;
@@ -279,7 +279,7 @@ void DataCounterWidget::warningPeriodChanged(const QString &period)
         storage()->setValue(keyId(section->mUiPeriodKey), storedForm(value));
         const DataCounterValue current = byteCount(storage()->value(keyId(section->mPeriodKey), 0));
         if (current.toBytes() != 0) {
-            mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << "set limit" << value.toUiMegas() << "MB";
+            CELLCOUNTERS_TRACE() << "set limit" << value.toUiMegas() << "MB";
             storage()->setValue(keyId(section->mPeriodKey), storedForm(value));
         }
     }
@@ -288,7 +288,7 @@ void DataCounterWidget::warningPeriodChanged(const QString &period)
 
 void DataCounterWidget::warningSwitchToggled(bool state)
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO));
+    CELLCOUNTERS_TRACE();
     CounterContainer *section = senderSection();
     if (!section)
         return;
@@ -314,7 +314,7 @@ void DataCounterWidget::warningSwitchToggled(bool state)
 
 void DataCounterWidget::resetDataAmounts()
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO));
+    CELLCOUNTERS_TRACE();
     CounterContainer *section = senderSection();
     if (!section)
         return;
@@ -332,7 +332,7 @@ void DataCounterWidget::resetDataAmounts()
 
 QString DataCounterWidget::currentGenericDate()
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO));
+    CELLCOUNTERS_TRACE();
     const QDateTime now = QDateTime::currentDateTime();
     const QDate today = now.date();
     return QStringLiteral("%1.%2.%3.%4")
@@ -344,7 +344,7 @@ QString DataCounterWidget::currentGenericDate()
 
 QString DataCounterWidget::localDateString(const QString &date)
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << date;
+    CELLCOUNTERS_TRACE() << date;
     if (date == QLatin1String(DataCounters::DefaultResetDate))
         return qtTrId(DataCounters::DefaultResetDate);
 

@@ -5,13 +5,13 @@
 #include "storageif.h"
 
 #include "logconfitem.h"
-#include "mdebugstream.h"
+#include "tracing.h"
 
 StorageIf::StorageIf(const QList<StorageKeys::KeyId> &keys, QObject *parent)
     : QObject(parent)
 {
     for (const StorageKeys::KeyId key : keys) {
-        mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(key);
+        CELLCOUNTERS_TRACE() << int(key);
         // A second item for the same key would only report every change twice.
         if (items.contains(key))
             continue;
@@ -23,21 +23,21 @@ StorageIf::StorageIf(const QList<StorageKeys::KeyId> &keys, QObject *parent)
 
 StorageIf::~StorageIf()
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO));
+    CELLCOUNTERS_TRACE();
     items.clear();
 }
 
 QVariant StorageIf::value(StorageKeys::KeyId key, QVariant def)
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(key) << def;
+    CELLCOUNTERS_TRACE() << int(key) << def;
     QVariant result = def;
     LoGConfItem *item = items.value(key);
     if (!item) {
-        mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << "no such key:" << int(key);
+        CELLCOUNTERS_TRACE() << "no such key:" << int(key);
         return result;
     }
     result = item->value();
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << "stored:" << result << "def:" << def;
+    CELLCOUNTERS_TRACE() << "stored:" << result << "def:" << def;
     if (result.isNull())
         result = def;
     return result;
@@ -45,14 +45,14 @@ QVariant StorageIf::value(StorageKeys::KeyId key, QVariant def)
 
 void StorageIf::setValue(StorageKeys::KeyId key, QVariant value)
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << int(key) << value;
+    CELLCOUNTERS_TRACE() << int(key) << value;
     if (LoGConfItem *item = items.value(key))
         item->set(value);
 }
 
 void StorageIf::keyValueChanged()
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO));
+    CELLCOUNTERS_TRACE();
     // Only the store's own items speak for a key; anything else is ignored.
     QObject *from = sender();
     for (auto it = items.cbegin(); it != items.cend(); ++it) {

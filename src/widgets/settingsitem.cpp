@@ -9,7 +9,7 @@
 #include "loimagewidget.h"
 #include "lolabel.h"
 #include "loprogressindicator.h"
-#include "mdebugstream.h"
+#include "tracing.h"
 
 #include <QGraphicsGridLayout>
 #include <QGraphicsLinearLayout>
@@ -279,7 +279,7 @@ QGraphicsLinearLayout *SettingsItem::spinnerPlaceHolder()
 
 void SettingsItem::setSpinner(bool on)
 {
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << on;
+    CELLCOUNTERS_TRACE() << on;
 
     setTitleStretchFactor(0);
     QGraphicsLinearLayout *placeHolder = spinnerPlaceHolder();
@@ -317,7 +317,7 @@ void SettingsItem::startSpinning()
 bool SettingsItem::isSpinning()
 {
     const bool spinning = mSpinner && mSpinner->unknownDuration();
-    mDebugStream(QString::fromLatin1(Q_FUNC_INFO)) << spinning;
+    CELLCOUNTERS_TRACE() << spinning;
     return spinning;
 }
 

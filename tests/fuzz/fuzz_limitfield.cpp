@@ -21,7 +21,6 @@
 
 #include <array>
 #include <functional>
-#include <utility>
 
 namespace
 {
@@ -66,10 +65,15 @@ struct Run {
     // 0: keyboard closed, 1: done key, 2: page left. A limit of at least 0.1 is rewritten
     // in its megabyte form, announced and kept, but for leaving the page; anything else
     // brings back the previous limit.
+    bool acceptable(const QRegularExpressionMatch &match) const
+    {
+        return match.hasMatch() && match.captured(0).count(QLatin1Char('0')) < match.capturedLength(1) + match.capturedLength(2); // a digit other than 0
+    }
+    bool commitKeeps(int how) const { return how != 2 && acceptable(form.match(latin())); }
     void commit(int how)
     {
         const QRegularExpressionMatch match = form.match(latin());
-        const bool acceptable = match.hasMatch() && match.captured(0).count(QLatin1Char('0')) < match.capturedLength(1) + match.capturedLength(2); // a digit other than 0
+        const bool acceptable = this->acceptable(match);
         const QString megas = QStringLiteral("%1.%2").arg(match.captured(1).toULongLong()).arg(match.captured(2).toInt());
         const QString step = QStringLiteral("commit %1 of \"%2\"").arg(how).arg(field->text());
         LoInputMethodState *keyboard = LoInputMethodState::instance();
@@ -108,7 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     keyboard->setInputMethodArea(QRect());
     // Both sections, as on the page: the keyboard closing commits both. Built once per decimal point
     // (the pattern takes it); the page sets the default limit, unless the input asks for a new section,
-    // which has no previous limit yet: one of each type is kept aside for that until a run gives it one.
+    // which has no previous limit yet: one of each type is kept aside for that, and a run on it ends
+    // before a step that would give it one, so that it stays new (building one costs more than a run).
     static QHash<QString, std::array<CounterContainer *, 4>> built; // the page's home and roaming, then new ones
     static QHash<QString, QRegularExpression> forms; // compiled once
     const QString point = LoLocale().decimalPoint();
@@ -137,7 +142,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The line edit's own editing calls: what keys do, without looking up key bindings for each.
     static const std::function<void(QLineEdit *)> keys[] = {&QLineEdit::backspace, [](QLineEdit *line) { line->cursorBackward(false); },
         [](QLineEdit *line) { line->cursorForward(false); }, [](QLineEdit *line) { line->home(false); }, [](QLineEdit *line) { line->end(false); }, &QLineEdit::del};
-    for (int step = 0; step < 64 && !input.isEmpty(); ++step) {
+    // At most 32 steps: enough to reach every state of the field (a limit beyond
+    // the range, edits of it, commits) and short enough for many runs a second.
+    for (int step = 0; step < 32 && !input.isEmpty(); ++step) {
         const uint32_t choice = input.below(12);
         QLineEdit *line = run.field->lineEdit();
         if (choice <= 2) {
@@ -157,18 +164,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             Q_EMIT run.field->gainedFocus(Qt::MouseFocusReason);
             run.edited(QStringLiteral("focus"));
         } else if (choice == 7) { // a count from the store: small, in range, or anything
+            if (fresh)
+                break;
             const uint32_t kind = input.below(3);
             const unsigned long long count = kind == 0 ? input.below(100) * 100000ULL : kind == 1 ? input.uint64() % 10000000000ULL * 100000 : input.uint64();
             run.pageSets(DataCounterValue(count).toUiMegas());
         } else if (choice == 8) {
             run.pageSets(QString());
         } else {
+            if (fresh && run.commitKeeps(int(choice) - 9))
+                break;
             run.commit(int(choice) - 9);
         }
     }
-    if (fresh && run.previous.isEmpty()) // still new, but for what the field shows
+    if (fresh) // still new, but for what the field shows
         run.section->setWarningPeriod(QString());
-    else if (fresh)
-        delete std::exchange(sections[type + 2], nullptr);
     return 0;
 }

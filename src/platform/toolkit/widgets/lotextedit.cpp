@@ -61,6 +61,61 @@ protected:
     }
 };
 
+// Stands between the line edit and the field's validator and keeps the last
+// verdict, so that the field can tell whether its text is accepted without
+// asking the validator again for the text that the line edit has just checked.
+class VerdictValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    void setTarget(const QValidator *validator)
+    {
+        if (target)
+            disconnect(target, nullptr, this, nullptr);
+        target = validator;
+        known = false;
+        if (target)
+            connect(target, &QValidator::changed, this, [this] {
+                known = false;
+                Q_EMIT changed();
+            });
+    }
+
+    State validate(QString &input, int &pos) const override
+    {
+        if (!target)
+            return Acceptable;
+        const QString checked = input;
+        verdict = target->validate(input, pos);
+        text = checked;
+        known = true;
+        return verdict;
+    }
+
+    void fixup(QString &input) const override
+    {
+        if (target)
+            target->fixup(input);
+    }
+
+    bool accepts(const QString &shown) const
+    {
+        if (!known || shown != text) {
+            QString copy = shown;
+            int pos = copy.size();
+            validate(copy, pos);
+        }
+        return verdict != Invalid;
+    }
+
+private:
+    QPointer<const QValidator> target;
+    mutable QString text;
+    mutable State verdict = Acceptable;
+    mutable bool known = false;
+};
+
 Qt::InputMethodHints hintsFor(Lo::TextContentType type)
 {
     switch (type) {
@@ -101,6 +156,7 @@ public:
     QPlainTextEdit *plain = nullptr;
     Lo::TextContentType contentType = Lo::FreeTextContentType;
     QPointer<const QValidator> validator;
+    VerdictValidator *verdicts = nullptr;
     int toolbarId = -1;
 };
 
@@ -163,6 +219,7 @@ LoTextEdit::LoTextEdit(LineMode mode, const QString &text, QGraphicsItem *parent
     if (mode == SingleLine) {
         d->line = new QLineEdit(text);
         d->line->setFrame(false);
+        d->verdicts = new VerdictValidator(d->line);
         connect(d->line, &QLineEdit::textChanged, this, [this] { Q_EMIT textChanged(); });
         editor = d->line;
     } else {
@@ -219,11 +276,12 @@ bool LoTextEdit::setText(const QString &text)
         return true;
     }
     d->line->setText(text);
-    if (!d->validator)
-        return true;
-    QString copy = text;
-    int pos = copy.size();
-    return d->validator->validate(copy, pos) != QValidator::Invalid;
+    return !d->validator || d->verdicts->accepts(text);
+}
+
+bool LoTextEdit::textAccepted() const
+{
+    return !d->line || !d->validator || d->verdicts->accepts(d->line->text());
 }
 
 void LoTextEdit::clear()
@@ -249,8 +307,10 @@ Lo::TextContentType LoTextEdit::contentType() const
 void LoTextEdit::setValidator(const QValidator *validator)
 {
     d->validator = validator;
-    if (d->line)
-        d->line->setValidator(validator);
+    if (d->line) {
+        d->verdicts->setTarget(validator);
+        d->line->setValidator(validator ? d->verdicts : nullptr);
+    }
 }
 
 const QValidator *LoTextEdit::validator() const

@@ -44,6 +44,11 @@ public:
      * user. Returns whether the validator accepts it (Acceptable or Intermediate).
      */
     bool setText(const QString &text);
+    /**
+     * Whether the validator accepts the text shown (Acceptable or Intermediate);
+     * true without a validator. Costs nothing after an edit or setText().
+     */
+    bool textAccepted() const;
 
     void setContentType(Lo::TextContentType type);
     Lo::TextContentType contentType() const;
