@@ -18,22 +18,32 @@ QString AmountWatch::key()
 
 void AmountWatch::onLibraryPage(benchmark::State &state, const Measure &measure)
 {
-    QGraphicsWidget *page = PageBuildBenchmark::buildLibrary();
-    const ShownAmount shown(static_cast<DataCounterWidget *>(page));
-    if (!shown.isValid())
-        state.SkipWithError("the page has no home sent row");
-    else
-        withWriter([&shown](qulonglong bytes) { return shown.shows(bytes); }, measure);
-    PageBuildBenchmark::dispose(page);
+    if (const char *error = watch(true, measure))
+        state.SkipWithError(error);
 }
 
 void AmountWatch::onRawListener(benchmark::State &state, const Measure &measure)
 {
-    const RawListener listener(key());
-    if (!listener.isListening())
-        state.SkipWithError("cannot follow the key");
-    else
+    if (const char *error = watch(false, measure))
+        state.SkipWithError(error);
+}
+
+const char *AmountWatch::watch(bool library, const Measure &measure)
+{
+    if (!library) {
+        const RawListener listener(key());
+        if (!listener.isListening())
+            return "cannot follow the key";
         withWriter([&listener](qulonglong bytes) { return listener.delivered(bytes); }, measure);
+        return nullptr;
+    }
+    QGraphicsWidget *page = PageBuildBenchmark::buildLibrary();
+    const ShownAmount shown(static_cast<DataCounterWidget *>(page));
+    const char *error = shown.isValid() ? nullptr : "the page has no home sent row";
+    if (!error)
+        withWriter([&shown](qulonglong bytes) { return shown.shows(bytes); }, measure);
+    PageBuildBenchmark::dispose(page);
+    return error;
 }
 
 void AmountWatch::withWriter(const ShownAmount::Expectation &arrived, const Measure &measure)

@@ -35,6 +35,8 @@ public:
 
     static void onLibraryPage(benchmark::State &state, const Measure &measure);
     static void onRawListener(benchmark::State &state, const Measure &measure);
+    /** The same without a benchmark: returns why it could not measure, or null. */
+    static const char *watch(bool library, const Measure &measure);
 
 private:
     static void withWriter(const ShownAmount::Expectation &arrived, const Measure &measure);

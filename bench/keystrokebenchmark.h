@@ -18,9 +18,19 @@ class KeystrokeBenchmark
 public:
     static void registerBenchmarks();
 
+    /**
+     * For instruction counts: keystrokes as the measure makes them, some to warm
+     * up, then keystrokes inside measuredKeystroke(), the function that callgrind
+     * is told to count. Returns how many were counted, 0 when they failed.
+     */
+    static int countKeystrokes(bool library);
+
 private:
+    class Typist;
+    static bool measuredKeystroke(Typist &typist);
     static void library(benchmark::State &state);
     static void floor(benchmark::State &state);
+    static void timeKeystrokes(benchmark::State &state, bool library);
 };
 
 #endif

@@ -17,6 +17,7 @@ namespace
 {
 const int WarmUpSamples = 30;
 const int Samples = 300;
+const int CountedSamples = 50;
 // Each sample shows a different tenth of a megabyte.
 const qulonglong FirstBytes = 900000000ULL;
 
@@ -27,6 +28,23 @@ double percentile(std::vector<double> values, double fraction)
     std::sort(values.begin(), values.end());
     const size_t index = std::min(values.size() - 1, size_t(fraction * double(values.size() - 1) + 0.5));
     return values.at(index);
+}
+
+qulonglong bytes(int sample)
+{
+    return FirstBytes + AmountWatch::Step * qulonglong(sample);
+}
+
+QString command(int sample)
+{
+    return QStringLiteral("set %1 string %2").arg(AmountWatch::key()).arg(bytes(sample));
+}
+
+// One write by the other process, until it has arrived where the measure looks.
+bool deliver(StoreWriterProcess &writer, const QString &command, const std::function<bool()> &arrived)
+{
+    writer.send(command);
+    return ShownAmount::waitUntil(arrived);
 }
 } // namespace
 
@@ -54,19 +72,38 @@ void LiveUpdateBenchmark::floor(benchmark::State &state)
     });
 }
 
+Q_NEVER_INLINE bool LiveUpdateBenchmark::measuredUpdate(StoreWriterProcess &writer, const QString &command,
+                                                       const std::function<bool()> &arrived)
+{
+    return deliver(writer, command, arrived);
+}
+
+int LiveUpdateBenchmark::countUpdates(bool library)
+{
+    int counted = 0;
+    AmountWatch::watch(library, [&counted](const ShownAmount::Expectation &shows, StoreWriterProcess &writer) {
+        for (int i = 0; i < WarmUpSamples + CountedSamples; ++i) {
+            const bool counting = i >= WarmUpSamples;
+            const QString text = command(i);
+            const std::function<bool()> arrived = shows(bytes(i));
+            if (!(counting ? measuredUpdate(writer, text, arrived) : deliver(writer, text, arrived)) || !writer.waitForAnswer())
+                return;
+            counted += counting ? 1 : 0;
+        }
+    });
+    return counted == CountedSamples ? counted : 0;
+}
+
 void LiveUpdateBenchmark::sample(benchmark::State &state, const ShownAmount::Expectation &shows, StoreWriterProcess &writer)
 {
-    const QString key = AmountWatch::key();
     std::vector<double> latencies;
     latencies.reserve(Samples);
     for (auto _ : state) {
         for (int i = 0; i < WarmUpSamples + Samples; ++i) {
-            const qulonglong bytes = FirstBytes + AmountWatch::Step * qulonglong(i);
-            const QString command = QStringLiteral("set %1 string %2").arg(key).arg(bytes);
-            const std::function<bool()> arrived = shows(bytes);
+            const std::function<bool()> arrived = shows(bytes(i));
+            const QString text = command(i);
             const auto start = std::chrono::steady_clock::now();
-            writer.send(command);
-            if (!ShownAmount::waitUntil(arrived)) {
+            if (!deliver(writer, text, arrived)) {
                 state.SkipWithError("the write did not arrive");
                 return;
             }

@@ -26,6 +26,15 @@ class LiveUpdateBenchmark
 public:
     static void registerBenchmarks();
 
+    /**
+     * For instruction counts: some updates to warm up, then updates inside
+     * measuredUpdate(), the function that callgrind is told to count. Returns
+     * how many were counted, 0 when one did not arrive.
+     */
+    static int countUpdates(bool library);
+    /** One write by the other process, until it has arrived where the measure looks. */
+    static bool measuredUpdate(StoreWriterProcess &writer, const QString &command, const std::function<bool()> &arrived);
+
 private:
     static void library(benchmark::State &state);
     static void floor(benchmark::State &state);

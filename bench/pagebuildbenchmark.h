@@ -33,9 +33,9 @@ public:
     /**
      * For instruction counts: builds one page of the kind asked for to warm the
      * caches, then one more inside measuredBuild(), the function that callgrind
-     * is told to count (--toggle-collect).
+     * is told to count (--toggle-collect). Returns how many were counted: 1.
      */
-    static void buildOnce(bool library);
+    static int countBuilds(bool library);
     static QGraphicsWidget *measuredBuild(bool library);
 
 private:

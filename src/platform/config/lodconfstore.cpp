@@ -201,9 +201,11 @@ QStringList LoDConfStore::directories(const QString &dir, QString *)
 void LoDConfStore::attach(LoGConfItem *item, const QString &key)
 {
     const QString dir = directoryOf(key);
-    // Watched before the key is read, so that no change falls between the two.
+    // Watched before the key is read. The watch is made without waiting for the
+    // bus: a change made before the bus has set it up still comes as a notice of
+    // the directory, which reports only what differs from the value read here.
     if (m_watchedDirs[dir]++ == 0)
-        dconf_client_watch_sync(m_client, dirPath(dir).constData());
+        dconf_client_watch_fast(m_client, dirPath(dir).constData());
     Key &entry = m_keys[key];
     entry.items.append(item);
     if (entry.items.size() == 1) {

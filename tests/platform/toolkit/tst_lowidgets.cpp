@@ -133,6 +133,35 @@ private Q_SLOTS:
         QVERIFY(box.isNull());
     }
 
+    void labelSizeFollowsText_data()
+    {
+        QTest::addColumn<bool>("wrap");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<int>("grows"); // +1 the size the layouts get grows, -1 it shrinks
+        const QString sentence = QStringLiteral("Data counters of the home network and of roaming, sent and received");
+        QTest::newRow("one line, longer") << false << "12 MB" << "123456 MB" << 1;
+        QTest::newRow("wrapping, longer") << true << "Data" << sentence << 1;
+        QTest::newRow("wrapping, shorter") << true << sentence << "Data" << -1;
+    }
+
+    // Sizes are kept between the layouts' many questions, but never past a new text.
+    void labelSizeFollowsText()
+    {
+        QFETCH(bool, wrap);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(int, grows);
+        LoLabel label(before);
+        label.setWordWrap(wrap);
+        const QSizeF constraint(wrap ? 120 : -1, -1);
+        const QSizeF first = label.effectiveSizeHint(Qt::PreferredSize, constraint);
+        label.setText(after);
+        const QSizeF second = label.effectiveSizeHint(Qt::PreferredSize, constraint);
+        const qreal change = wrap ? second.height() - first.height() : second.width() - first.width();
+        QVERIFY2(change * grows > 0, qPrintable(QStringLiteral("%1x%2 then %3x%4").arg(first.width()).arg(first.height()).arg(second.width()).arg(second.height())));
+    }
+
     void drawsItsState_data()
     {
         QTest::addColumn<QString>("kind");

@@ -156,11 +156,18 @@ const QHash<QString, Style> &theme()
 
 QFont LoTheme::Style::font() const
 {
+    // Asked for by every size hint and paint: made once per size and weight,
+    // and the copies share one font, which makes comparing them cheap too.
+    thread_local QHash<QPair<int, int>, QFont> fonts;
+    const QPair<int, int> key(qMax(1, qRound(fontPixelSize)), fontWeight);
+    const auto found = fonts.constFind(key);
+    if (found != fonts.constEnd())
+        return found.value();
     QFont f(LoTheme::fontFamily());
-    f.setPixelSize(qMax(1, qRound(fontPixelSize)));
+    f.setPixelSize(key.first);
     f.setWeight(fontWeight);
     f.setStyleStrategy(QFont::PreferAntialias);
-    return f;
+    return fonts.insert(key, f).value();
 }
 
 const LoTheme::Style &LoTheme::style(const QString &styleName)

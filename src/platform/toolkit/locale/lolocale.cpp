@@ -32,6 +32,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #ifndef LOTOOLKIT_TRANSLATIONS_INSTALL_DIR
 #define LOTOOLKIT_TRANSLATIONS_INSTALL_DIR "/usr/share/lotoolkit/translations"
@@ -224,6 +225,25 @@ const icu::NumberFormat *numberFormat(const icu::Locale &locale, int precision)
         format->setRoundingMode(icu::NumberFormat::kRoundHalfUp);
     }
     // A handful of locales and precisions in practice; a bound all the same.
+    if (formats.size() >= 32)
+        formats.clear();
+    return formats.emplace(key, std::move(format)).first->second.get();
+}
+
+// The date and time format of @p locale in the given styles, kept like the
+// number formats: a page formats its dates again whenever its texts are set.
+// Callers set the time zone before each use. Null when ICU has none.
+icu::DateFormat *dateFormat(const icu::Locale &locale, icu::DateFormat::EStyle date, icu::DateFormat::EStyle time)
+{
+    using Key = std::tuple<std::string, int, int>;
+    thread_local std::map<Key, std::unique_ptr<icu::DateFormat>> formats;
+    const Key key(locale.getName(), date, time);
+    auto found = formats.find(key);
+    if (found != formats.end())
+        return found->second.get();
+    std::unique_ptr<icu::DateFormat> format(icu::DateFormat::createDateTimeInstance(date, time, locale));
+    if (!format)
+        return nullptr;
     if (formats.size() >= 32)
         formats.clear();
     return formats.emplace(key, std::move(format)).first->second.get();
@@ -435,7 +455,7 @@ QString LoLocale::formatDateTime(const QDateTime &dateTime, DateType dateType, T
         UErrorCode status = U_ZERO_ERROR;
         locale.setKeywordValue("calendar", "gregorian", status);
     }
-    std::unique_ptr<icu::DateFormat> format(icu::DateFormat::createDateTimeInstance(date, time, locale));
+    icu::DateFormat *format = dateFormat(locale, date, time);
     if (!format)
         return dateTime.toString(Qt::ISODate);
     format->adoptTimeZone(timeZoneOf(dateTime));

@@ -17,10 +17,16 @@ public:
     bool wordWrap = false;
     QTextOption::WrapMode wrapMode = QTextOption::WordWrap;
     bool elide = false;
-    // The one-line size of text in font, the last one measured.
+    // The one-line size of text in font, the last one measured, and the size of
+    // the same text wrapped to wrappedWidth: the layouts above ask for the size
+    // hints again and again while a page is built.
     QString measuredText;
     QFont measuredFont;
-    QSizeF measuredSize;
+    QSizeF measuredSize{0, 0};
+    qreal wrappedWidth = -1;
+    QTextOption::WrapMode wrappedMode = QTextOption::WordWrap;
+    QSizeF wrappedSize;
+    qreal elidedWidth = -1; // the least an eliding label takes in measuredFont
 };
 
 namespace {
@@ -107,6 +113,8 @@ QSizeF LoLabel::naturalTextSize(const QString &text) const
         d->measuredSize = layoutText(displayText(text), font, textOption(), -1);
         d->measuredText = text;
         d->measuredFont = font;
+        d->wrappedWidth = -1;
+        d->elidedWidth = -1;
     }
     return d->measuredSize;
 }
@@ -220,28 +228,31 @@ QSizeF LoLabel::sizeHint(Qt::SizeHint which, const QSizeF &constraint) const
         return LoWidgetController::sizeHint(which, constraint);
 
     const QFont font = style().font();
-    const QString text = displayText(d->text);
-    const QTextOption option = textOption();
     qreal left, top, right, bottom;
     getContentsMargins(&left, &top, &right, &bottom);
 
-    QSizeF content;
+    QSizeF content = naturalTextSize(d->text);
     if (d->wordWrap) {
         qreal width = constraint.width() > 0 ? constraint.width() - left - right : -1;
-        const QSizeF natural = layoutText(text, font, option, -1);
         if (width < 0) {
-            width = natural.width();
+            width = content.width();
             if (which == Qt::MinimumSize)
                 width = qMin(width, QFontMetricsF(font).averageCharWidth() * 8);
             else
                 width = qMin(width, DefaultWrapWidth);
         }
-        content = layoutText(text, font, option, qMax<qreal>(1, width));
+        const QTextOption option = textOption();
+        if (width != d->wrappedWidth || option.wrapMode() != d->wrappedMode) {
+            d->wrappedSize = layoutText(displayText(d->text), font, option, qMax<qreal>(1, width));
+            d->wrappedWidth = width;
+            d->wrappedMode = option.wrapMode();
+        }
+        content = d->wrappedSize;
         content.setWidth(width);
-    } else {
-        content = layoutText(text, font, option, -1);
-        if (which == Qt::MinimumSize && d->elide)
-            content.setWidth(qMin(content.width(), QFontMetricsF(font).horizontalAdvance(QChar(0x2026)) * 3));
+    } else if (which == Qt::MinimumSize && d->elide) {
+        if (d->elidedWidth < 0)
+            d->elidedWidth = QFontMetricsF(font).horizontalAdvance(QChar(0x2026)) * 3;
+        content.setWidth(qMin(content.width(), d->elidedWidth));
     }
     return styledSize(which, content);
 }
