@@ -196,57 +196,59 @@ void syncCatalogs(const LoLocalePrivate &locale)
 
 const int DefaultPrecision = INT_MIN;
 
-// The number format of @p locale with @p precision fraction digits (any number
-// up to 15 when negative, ICU's own choice for DefaultPrecision). Making an ICU
-// format costs far more than formatting with it, and an amount shown as it
-// counts up is formatted again and again: the formats made are kept, per thread
-// since ICU formats are not shared between threads. Null when ICU has none.
-const icu::NumberFormat *numberFormat(const icu::Locale &locale, int precision)
+// Making an ICU format costs far more than formatting with it, and the same
+// formats are asked for again and again (an amount as it counts up, the dates
+// whenever a page sets its texts): the formats made are kept, per thread since
+// ICU formats are not shared between threads. A handful in practice; a bound all
+// the same. Null when @p make gives none.
+template<typename Format, typename Key, typename Make>
+Format *keptFormat(std::map<Key, std::unique_ptr<Format>> &formats, const Key &key, Make make)
 {
-    using Key = std::pair<std::string, int>;
-    thread_local std::map<Key, std::unique_ptr<icu::NumberFormat>> formats;
-    const Key key(locale.getName(), precision);
     auto found = formats.find(key);
     if (found != formats.end())
         return found->second.get();
-
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::NumberFormat> format(icu::NumberFormat::createInstance(locale, status));
-    if (U_FAILURE(status) || !format)
-        return nullptr;
-    if (precision != DefaultPrecision) {
-        if (precision < 0) {
-            format->setMinimumFractionDigits(0);
-            format->setMaximumFractionDigits(15);
-        } else {
-            format->setMinimumFractionDigits(precision);
-            format->setMaximumFractionDigits(precision);
-        }
-        format->setRoundingMode(icu::NumberFormat::kRoundHalfUp);
-    }
-    // A handful of locales and precisions in practice; a bound all the same.
-    if (formats.size() >= 32)
-        formats.clear();
-    return formats.emplace(key, std::move(format)).first->second.get();
-}
-
-// The date and time format of @p locale in the given styles, kept like the
-// number formats: a page formats its dates again whenever its texts are set.
-// Callers set the time zone before each use. Null when ICU has none.
-icu::DateFormat *dateFormat(const icu::Locale &locale, icu::DateFormat::EStyle date, icu::DateFormat::EStyle time)
-{
-    using Key = std::tuple<std::string, int, int>;
-    thread_local std::map<Key, std::unique_ptr<icu::DateFormat>> formats;
-    const Key key(locale.getName(), date, time);
-    auto found = formats.find(key);
-    if (found != formats.end())
-        return found->second.get();
-    std::unique_ptr<icu::DateFormat> format(icu::DateFormat::createDateTimeInstance(date, time, locale));
+    std::unique_ptr<Format> format = make();
     if (!format)
         return nullptr;
     if (formats.size() >= 32)
         formats.clear();
     return formats.emplace(key, std::move(format)).first->second.get();
+}
+
+// The number format of @p locale with @p precision fraction digits (any number
+// up to 15 when negative, ICU's own choice for DefaultPrecision).
+const icu::NumberFormat *numberFormat(const icu::Locale &locale, int precision)
+{
+    using Key = std::pair<std::string, int>;
+    thread_local std::map<Key, std::unique_ptr<icu::NumberFormat>> formats;
+    return keptFormat(formats, Key(locale.getName(), precision), [&] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::NumberFormat> format(icu::NumberFormat::createInstance(locale, status));
+        if (U_FAILURE(status))
+            format.reset();
+        if (format && precision != DefaultPrecision) {
+            if (precision < 0) {
+                format->setMinimumFractionDigits(0);
+                format->setMaximumFractionDigits(15);
+            } else {
+                format->setMinimumFractionDigits(precision);
+                format->setMaximumFractionDigits(precision);
+            }
+            format->setRoundingMode(icu::NumberFormat::kRoundHalfUp);
+        }
+        return format;
+    });
+}
+
+// The date and time format of @p locale in the given styles. Callers set the
+// time zone before each use.
+icu::DateFormat *dateFormat(const icu::Locale &locale, icu::DateFormat::EStyle date, icu::DateFormat::EStyle time)
+{
+    using Key = std::tuple<std::string, int, int>;
+    thread_local std::map<Key, std::unique_ptr<icu::DateFormat>> formats;
+    return keptFormat(formats, Key(locale.getName(), date, time), [&] {
+        return std::unique_ptr<icu::DateFormat>(icu::DateFormat::createDateTimeInstance(date, time, locale));
+    });
 }
 
 icu::DateFormat::EStyle dateStyle(int type)
