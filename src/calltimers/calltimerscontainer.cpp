@@ -5,7 +5,7 @@
 #include "calltimerscontainer.h"
 
 #include "datacounters.h"
-#include "tracing.h"
+#include "tracing_p.h"
 #include "settingsitem.h"
 #include "storagekeys.h"
 

@@ -7,8 +7,9 @@
 #include "dataamountwidget.h"
 #include "datacounters.h"
 #include "datacountervalue.h"
+#include "networkcounters.h"
 #include "settingsitem.h"
-#include "tracing.h"
+#include "tracing_p.h"
 
 #include "lo.h"
 #include "lobutton.h"
@@ -162,7 +163,7 @@ bool CounterContainer::hasKey(int key) const
 DataCounterValue CounterContainer::defaultPeriod()
 {
     CELLCOUNTERS_TRACE() << int(mType);
-    return DataCounterValue(mType == Roaming ? QStringLiteral("10") : QStringLiteral("1000"), false);
+    return NetworkCounters::defaultLimit(mType == Roaming ? NetworkCounters::Roaming : NetworkCounters::Home);
 }
 
 CounterContainer::Type CounterContainer::widgetType()

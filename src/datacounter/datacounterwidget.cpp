@@ -8,9 +8,9 @@
 #include "countercontainer.h"
 #include "datacounters.h"
 #include "datacountervalue.h"
-#include "tracing.h"
+#include "networkcounters.h"
 #include "storageif.h"
-#include "storagekeys.h"
+#include "tracing_p.h"
 
 #include <lolabel.h>
 #include <lolayout.h>
@@ -27,34 +27,19 @@ namespace
 {
 const int BuildDelayMs = 1500;
 
-StorageKeys::KeyId keyId(int key)
+NetworkCounters::Network networkOf(CounterContainer::Type type)
 {
-    return static_cast<StorageKeys::KeyId>(key);
+    return type == CounterContainer::Roaming ? NetworkCounters::Roaming : NetworkCounters::Home;
 }
 
-// Stored byte counts may come from other processes as signed integers; the
-// value's variant assignment turns null and negative ones into 0 rather than
-// wrapping them into absurd amounts.
-DataCounterValue byteCount(const QVariant &stored)
+CounterContainer *newSection(CounterContainer::Type type, QGraphicsItem *page)
 {
-    DataCounterValue value;
-    value = stored;
-    return value;
-}
-
-QVariant storedForm(const DataCounterValue &value)
-{
-    return QVariant(QString::number(value.toBytes()));
-}
-
-// The limit in force while the key holds nothing: home starts with the warning
-// off, roaming with its default limit on.
-QString unsetLimit(CounterContainer *section)
-{
-    DataCounterValue limit;
-    if (section->widgetType() == CounterContainer::Roaming)
-        limit = section->defaultPeriod();
-    return QString::number(limit.toBytes());
+    const NetworkCounters::Network network = networkOf(type);
+    return new CounterContainer(type, NetworkCounters::key(network, NetworkCounters::SentBytes),
+                                NetworkCounters::key(network, NetworkCounters::ReceivedBytes),
+                                NetworkCounters::key(network, NetworkCounters::Limit),
+                                NetworkCounters::key(network, NetworkCounters::EnteredLimit),
+                                NetworkCounters::key(network, NetworkCounters::ResetDate), page);
 }
 } // namespace
 
@@ -111,13 +96,8 @@ void DataCounterWidget::retranslateUi()
         m_headerLabel->setText(qtTrId(DataCounters::DataCounters));
 
     const QList<CounterContainer *> sections = sectionsInOrder();
-    for (CounterContainer *section : sections) {
-        const QString date = storage()
-                                 ->value(keyId(section->mResetDateKey),
-                                         QString::fromLatin1(DataCounters::DefaultResetDate))
-                                 .toString();
-        section->setResetDate(localDateString(date));
-    }
+    for (CounterContainer *section : sections)
+        section->setResetDate(localDateString(counters(section)->resetDate()));
 }
 
 StorageIf *DataCounterWidget::storage()
@@ -125,20 +105,10 @@ StorageIf *DataCounterWidget::storage()
     if (m_storage)
         return m_storage;
 
-    const QList<StorageKeys::KeyId> keys{
-        StorageKeys::GprsHomeTxBytes,
-        StorageKeys::GprsHomeRxBytes,
-        StorageKeys::GprsHomeNotificationPeriod,
-        StorageKeys::GprsHomeLastReset,
-        StorageKeys::GprsHomeUiNotificationPeriod,
-        StorageKeys::GprsRoamingTxBytes,
-        StorageKeys::GprsRoamingRxBytes,
-        StorageKeys::GprsRoamingNotificationPeriod,
-        StorageKeys::GprsRoamingUiNotificationPeriod,
-        StorageKeys::GprsRoamingLastReset,
-    };
-    m_storage = new StorageIf(keys, this);
+    m_storage = new StorageIf(NetworkCounters::storeKeys(), this);
     connect(m_storage, SIGNAL(valueChanged(int,QVariant)), this, SLOT(valueChanged(int,QVariant)));
+    for (NetworkCounters::Network network : {NetworkCounters::Home, NetworkCounters::Roaming})
+        m_counters.insert(network, new NetworkCounters(network, m_storage, m_storage));
     return m_storage;
 }
 
@@ -152,17 +122,8 @@ void DataCounterWidget::initWidget()
         return;
     }
 
-    m_sections.insert(CounterContainer::Home,
-                      new CounterContainer(CounterContainer::Home, StorageKeys::GprsHomeTxBytes,
-                                           StorageKeys::GprsHomeRxBytes, StorageKeys::GprsHomeNotificationPeriod,
-                                           StorageKeys::GprsHomeUiNotificationPeriod,
-                                           StorageKeys::GprsHomeLastReset, this));
-    m_sections.insert(CounterContainer::Roaming,
-                      new CounterContainer(CounterContainer::Roaming, StorageKeys::GprsRoamingTxBytes,
-                                           StorageKeys::GprsRoamingRxBytes,
-                                           StorageKeys::GprsRoamingNotificationPeriod,
-                                           StorageKeys::GprsRoamingUiNotificationPeriod,
-                                           StorageKeys::GprsRoamingLastReset, this));
+    for (CounterContainer::Type type : {CounterContainer::Home, CounterContainer::Roaming})
+        m_sections.insert(type, newSection(type, this));
 
     m_callTimers = new CallTimersContainer(this);
     m_policy->addItem(m_callTimers);
@@ -186,16 +147,14 @@ void DataCounterWidget::initWidget()
 void DataCounterWidget::initContainer(CounterContainer *section)
 {
     CELLCOUNTERS_TRACE();
+    const NetworkCounters *network = counters(section);
 
-    DataCounterValue amount = byteCount(storage()->value(keyId(section->mSentKey), 0));
+    DataCounterValue amount = network->bytesSent();
     section->setSentDataAmount(amount);
-    amount = storage()->value(keyId(section->mReceivedKey), 0);
+    amount = network->bytesReceived();
     section->setReceivedDataAmount(amount);
-
-    const QString date = storage()->value(keyId(section->mResetDateKey), 0).toString();
-    section->setResetDate(localDateString(date));
-
-    const DataCounterValue limit = byteCount(storage()->value(keyId(section->mPeriodKey), unsetLimit(section)));
+    section->setResetDate(localDateString(network->resetDate()));
+    const DataCounterValue limit = network->limit();
     updateWarningPeriodUi(section, &limit);
 
     connect(section, SIGNAL(resetAccepted()), this, SLOT(resetDataAmounts()));
@@ -214,31 +173,41 @@ void DataCounterWidget::valueChanged(int key, QVariant value)
     if (owner == sections.cend())
         return;
     CounterContainer *section = *owner;
+    const NetworkCounters *network = counters(section);
 
     // A key that another process unset reports no value: the section shows what
     // a page built now would read for it, and the key stays unset.
-    if (key == section->mSentKey) {
-        DataCounterValue amount = byteCount(value);
+    switch (network->fieldOf(key)) {
+    case NetworkCounters::SentBytes: {
+        DataCounterValue amount = NetworkCounters::byteCount(value);
         section->setSentDataAmount(amount);
-    } else if (key == section->mReceivedKey) {
-        DataCounterValue amount = byteCount(value);
+        break;
+    }
+    case NetworkCounters::ReceivedBytes: {
+        DataCounterValue amount = NetworkCounters::byteCount(value);
         section->setReceivedDataAmount(amount);
-    } else if (key == section->mPeriodKey) {
-        const DataCounterValue limit = byteCount(value.isNull() ? QVariant(unsetLimit(section)) : value);
+        break;
+    }
+    case NetworkCounters::Limit: {
+        const DataCounterValue limit = network->limitFrom(value);
         updateWarningPeriodUi(section, &limit);
-    } else if (key == section->mResetDateKey) {
-        const QString date = value.isNull() ? QString::fromLatin1(DataCounters::DefaultResetDate) : value.toString();
-        section->setResetDate(localDateString(date));
-    } else if (key == section->mUiPeriodKey && value.isNull()) {
+        break;
+    }
+    case NetworkCounters::ResetDate:
+        section->setResetDate(localDateString(NetworkCounters::resetDateFrom(value)));
+        break;
+    case NetworkCounters::EnteredLimit:
         // While the warning is off the field shows the entered limit, and
         // without one the default limit that switching on puts in force.
-        const DataCounterValue limit =
-            byteCount(storage()->value(keyId(section->mPeriodKey), unsetLimit(section)));
-        if (limit.toBytes() == 0)
-            updateWarningPeriodUi(section, &limit);
+        // Otherwise the field already shows what the user typed.
+        if (value.isNull() && !network->isWarningOn()) {
+            const DataCounterValue off;
+            updateWarningPeriodUi(section, &off);
+        }
+        break;
+    case NetworkCounters::NoField:
+        break;
     }
-    // Otherwise the entered limit only matters while the warning is off, and
-    // then the field already shows what the user typed.
 }
 
 void DataCounterWidget::updateWarningPeriodUi(CounterContainer *section, const DataCounterValue *limit)
@@ -247,18 +216,15 @@ void DataCounterWidget::updateWarningPeriodUi(CounterContainer *section, const D
         return;
     CELLCOUNTERS_TRACE() << limit->toUiMegas() << "MB";
 
-    const DataCounterValue entered = byteCount(
-        storage()->value(keyId(section->mUiPeriodKey), QString::number(section->defaultPeriod().toBytes())));
-    DataCounterValue shown = entered;
-    bool on = false;
-    if (limit->toBytes() != 0) {
+    NetworkCounters *network = counters(section);
+    DataCounterValue shown = network->enteredLimit();
+    const bool on = limit->toBytes() != 0;
+    if (on) {
         shown = *limit;
         CELLCOUNTERS_TRACE() << "limit" << limit->toUiMegas() << "MB";
         // Keep the entered limit in step, so that switching the warning off
         // and on again restores the limit in force now.
-        if (entered.toBytes() != limit->toBytes())
-            storage()->setValue(keyId(section->mUiPeriodKey), storedForm(*limit));
-        on = true;
+        network->keepEntered(*limit);
     }
     CELLCOUNTERS_TRACE() << "set value" << shown.toUiMegas() << "MB";
 
@@ -275,14 +241,8 @@ void DataCounterWidget::warningPeriodChanged(const QString &period)
 
     const DataCounterValue value(period, false);
     storage()->blockSignals(true);
-    if (value.toBytes() != 0) {
-        storage()->setValue(keyId(section->mUiPeriodKey), storedForm(value));
-        const DataCounterValue current = byteCount(storage()->value(keyId(section->mPeriodKey), 0));
-        if (current.toBytes() != 0) {
-            CELLCOUNTERS_TRACE() << "set limit" << value.toUiMegas() << "MB";
-            storage()->setValue(keyId(section->mPeriodKey), storedForm(value));
-        }
-    }
+    if (counters(section)->enterLimit(value))
+        CELLCOUNTERS_TRACE() << "set limit" << value.toUiMegas() << "MB";
     storage()->blockSignals(false);
 }
 
@@ -293,22 +253,12 @@ void DataCounterWidget::warningSwitchToggled(bool state)
     if (!section)
         return;
 
+    NetworkCounters *network = counters(section);
     storage()->blockSignals(true);
-    if (!state) {
-        storage()->setValue(keyId(section->mPeriodKey), QStringLiteral("0"));
-    } else {
-        // Without an entered limit the field shows the section's default
-        // limit; that is the one to put in force.
-        DataCounterValue entered = byteCount(storage()->value(
-            keyId(section->mUiPeriodKey), QString::number(section->defaultPeriod().toBytes())));
-        // One that is no byte count would put "0" in force, the warning off
-        // under a switch that shows on: the default limit stands in, shown.
-        if (entered.toBytes() == 0) {
-            entered = section->defaultPeriod();
-            section->setWarningPeriod(entered.toUiMegas());
-        }
-        storage()->setValue(keyId(section->mPeriodKey), storedForm(entered));
-    }
+    const DataCounterValue inForce = network->setWarning(state);
+    // An entered limit that is no byte count gave way to the default limit: shown.
+    if (state && inForce.toBytes() != network->enteredLimit().toBytes())
+        section->setWarningPeriod(inForce.toUiMegas());
     storage()->blockSignals(false);
 }
 
@@ -320,9 +270,7 @@ void DataCounterWidget::resetDataAmounts()
         return;
 
     const QString date = currentGenericDate();
-    storage()->setValue(keyId(section->mResetDateKey), date);
-    storage()->setValue(keyId(section->mReceivedKey), QStringLiteral("0"));
-    storage()->setValue(keyId(section->mSentKey), QStringLiteral("0"));
+    counters(section)->reset(date);
 
     DataCounterValue zero;
     section->setSentDataAmount(zero);
@@ -370,6 +318,12 @@ QList<CounterContainer *> DataCounterWidget::sectionsInOrder() const
     for (int type : qAsConst(types))
         sections.append(m_sections.value(type));
     return sections;
+}
+
+NetworkCounters *DataCounterWidget::counters(CounterContainer *section)
+{
+    storage();
+    return m_counters.value(networkOf(section->widgetType()));
 }
 
 CounterContainer *DataCounterWidget::senderSection() const

@@ -18,6 +18,7 @@ class CounterContainer;
 class DataCounterValue;
 class LoLabel;
 class LoLinearLayoutPolicy;
+class NetworkCounters;
 class StorageIf;
 
 /**
@@ -65,12 +66,15 @@ private Q_SLOTS:
 private:
     QList<CounterContainer *> sectionsInOrder() const;
     CounterContainer *senderSection() const;
+    NetworkCounters *counters(CounterContainer *section);
 
     LoLinearLayoutPolicy *m_policy = nullptr;
     CallTimersContainer *m_callTimers = nullptr;
     QHash<int, CounterContainer *> m_sections;
     StorageIf *m_storage = nullptr;
     LoLabel *m_headerLabel = nullptr;
+    // The rules of each network's keys, by section type; made with the store.
+    QHash<int, NetworkCounters *> m_counters;
 };
 
 #endif

@@ -5,6 +5,8 @@
 #ifndef LIMITWATCHER_H
 #define LIMITWATCHER_H
 
+#include "networkcounters.h"
+
 #include <QObject>
 #include <QTimer>
 
@@ -14,7 +16,9 @@ class LoLocale;
 
 /**
  * Warns through a DesktopNotifier when one network's traffic since its last
- * reset (bytes sent + received) reaches its warning limit in force ("0": off).
+ * reset (bytes sent + received) reaches its warning limit in force, both as
+ * NetworkCounters reads them, the page's own rules: an unset roaming limit
+ * warns at 10 MB, an unset home limit not at all.
  *
  * One warning per crossing: not again until the traffic falls below the limit
  * (the counters were reset), the warning is switched off, or the limit changes.
@@ -29,14 +33,12 @@ class LimitWatcher : public QObject
 {
     Q_OBJECT
 public:
-    enum Network { Home, Roaming };
-    Q_ENUM(Network)
-
-    LimitWatcher(Network network, DesktopNotifier *notifier, QObject *parent = nullptr);
+    /** Follows @p counters, which must outlive the watcher. */
+    LimitWatcher(const NetworkCounters *counters, DesktopNotifier *notifier, QObject *parent = nullptr);
     ~LimitWatcher() override;
 
     /** The key that holds the limit last warned about, in bytes as decimal text; unset when none. */
-    static QString warnedKey(Network network);
+    static QString warnedKey(NetworkCounters::Network network);
     /** Makes @p locale, with the warnings' catalog, the default that their texts are made in. */
     static void installCatalog(LoLocale locale);
 
@@ -50,11 +52,8 @@ public Q_SLOTS:
 private:
     void limitChanged();
 
-    const Network m_network;
+    const NetworkCounters *const m_counters;
     DesktopNotifier *const m_notifier;
-    LoGConfItem *const m_sent;
-    LoGConfItem *const m_received;
-    LoGConfItem *const m_limit;
     LoGConfItem *const m_warned;
     QTimer m_settle;
 };

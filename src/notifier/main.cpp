@@ -9,6 +9,7 @@
 
 #include "cellcounters_version.h"
 #include "lolocale.h"
+#include "storageif.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -59,8 +60,11 @@ int main(int argc, char **argv)
 
     LimitWatcher::installCatalog(LoLocale());
     DesktopNotifier notifier;
-    const LimitWatcher home(LimitWatcher::Home, &notifier);
-    const LimitWatcher roaming(LimitWatcher::Roaming, &notifier);
+    StorageIf store(NetworkCounters::storeKeys());
+    const NetworkCounters homeCounters(NetworkCounters::Home, &store);
+    const NetworkCounters roamingCounters(NetworkCounters::Roaming, &store);
+    const LimitWatcher home(&homeCounters, &notifier);
+    const LimitWatcher roaming(&roamingCounters, &notifier);
     if (parser.isSet(once)) {
         notifier.waitForFinished();
         return 0;

@@ -5,7 +5,7 @@
 #include "storageif.h"
 
 #include "logconfitem.h"
-#include "tracing.h"
+#include "tracing_p.h"
 
 StorageIf::StorageIf(const QList<StorageKeys::KeyId> &keys, QObject *parent)
     : QObject(parent)

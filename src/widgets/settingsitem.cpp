@@ -9,7 +9,7 @@
 #include "loimagewidget.h"
 #include "lolabel.h"
 #include "loprogressindicator.h"
-#include "tracing.h"
+#include "tracing_p.h"
 
 #include <QGraphicsGridLayout>
 #include <QGraphicsLinearLayout>

@@ -115,7 +115,7 @@ private Q_SLOTS:
                                  "CounterContainer::CounterContainer(Type, int, int, int, int, int, QGraphicsItem*): type of 1",
                                  "virtual void CounterContainer::initLayout():", "virtual void CounterContainer::retranslateUi():",
                                  "QString DataCounterWidget::localDateString(const QString&): \"qtn_cell_counters_never\"",
-                                 "CounterContainer::Type CounterContainer::widgetType(): 1", "DataCounterValue CounterContainer::defaultPeriod(): 0"})
+                                 "CounterContainer::Type CounterContainer::widgetType(): 1"})
             ignoreLine(QLatin1String(line));
         m_page.reset(new DataCounterWidget(true));
         LoLinearLayoutPolicy *policy = static_cast<LoLayout *>(m_page->layout())->policy();
@@ -227,6 +227,9 @@ private Q_SLOTS:
         QTest::newRow("home, off, typed") << 0 << "0" << "5000000" << false << "5.0" << "12" << "12" << QStringList{"6=1000000", "6=12000000"};
         QTest::newRow("home, on, typed") << 0 << "20000000" << "20000000" << true << "20.0" << "12" << "12"
                                          << QStringList{"6=1000000", "5=1000000", "6=12000000", "5=12000000"};
+        // The switch shows on with nothing stored: what is typed goes in force too.
+        QTest::newRow("roaming, nothing stored, typed") << 1 << Unset << Unset << true << "10.0" << "12" << "12"
+                                                        << QStringList{"11=1000000", "10=1000000", "11=12000000", "10=12000000"};
         QTest::newRow("roaming, comma") << 1 << "0" << Unset << false << "10.0" << "4,5" << "4,5" << QStringList{"11=4000000", "11=4000000", "11=4500000"};
         QTest::newRow("roaming, backspace") << 1 << "2000000" << "2000000" << true << "2.0" << "\b\b" << "2"
                                             << QStringList{"11=2000000", "10=2000000", "11=2000000", "10=2000000"};

@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
-#ifndef TRACING_H
-#define TRACING_H
+#ifndef TRACING_P_H
+#define TRACING_P_H
 
 #include "cellcounters_debug.h"
 #include "mdebugstream.h"
