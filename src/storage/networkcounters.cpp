@@ -140,6 +140,12 @@ void NetworkCounters::reset(const QString &date)
     store(SentBytes, QStringLiteral("0"));
 }
 
+void NetworkCounters::setTraffic(const DataCounterValue &sent, const DataCounterValue &received)
+{
+    store(SentBytes, storedForm(sent));
+    store(ReceivedBytes, storedForm(received));
+}
+
 DataCounterValue NetworkCounters::setWarning(bool on)
 {
     DataCounterValue inForce;

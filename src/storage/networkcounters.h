@@ -84,6 +84,8 @@ public:
 
     /** Stores @p date as the reset date, then "0" as the bytes received, then as the bytes sent. */
     void reset(const QString &date);
+    /** Stores the byte counts since the last reset: @p sent, then @p received. */
+    void setTraffic(const DataCounterValue &sent, const DataCounterValue &received);
     /**
      * Switches the warning off ("0" in force), or on with the entered limit in
      * force; one that is no byte count is replaced by the default limit.

@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 The cellcounters developers
+//
+// SPDX-License-Identifier: LGPL-2.1-or-later
+
+#ifndef DBUSPROPERTIES_H
+#define DBUSPROPERTIES_H
+
+#include <QDBusArgument>
+#include <QDBusMetaType>
+#include <QDBusVariant>
+#include <QVariantMap>
+
+#include "meter_debug.h"
+
+// Properties of the system's services, checked: a service of another version,
+// or a hostile one, may send any type. A property of the wrong type is left
+// as it was, with a debug line.
+template<typename T>
+bool takeProperty(const QVariantMap &properties, const QString &name, T *value)
+{
+    const auto it = properties.constFind(name);
+    if (it == properties.cend())
+        return false;
+    QVariant v = *it;
+    if (v.userType() == qMetaTypeId<QDBusVariant>())
+        v = v.value<QDBusVariant>().variant();
+    if (v.userType() == qMetaTypeId<QDBusArgument>()) {
+        // Containers come still marshalled.
+        const QDBusArgument arg = v.value<QDBusArgument>();
+        const char *expected = QDBusMetaType::typeToSignature(qMetaTypeId<T>());
+        if (expected && arg.currentSignature() == QLatin1String(expected)) {
+            arg >> *value;
+            return true;
+        }
+        qCDebug(METER_LOG) << "ignored: property" << name << "of signature" << arg.currentSignature();
+        return false;
+    }
+    if (v.userType() != qMetaTypeId<T>()) {
+        qCDebug(METER_LOG) << "ignored: property" << name << "of type" << v.typeName() << "instead of"
+                           << QMetaType::typeName(qMetaTypeId<T>());
+        return false;
+    }
+    *value = v.value<T>();
+    return true;
+}
+
+#endif
