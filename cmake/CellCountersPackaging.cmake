@@ -9,6 +9,7 @@
 #   libcellcounters-dev   development: headers, CMake package config, pkg-config file
 #   cellcounters-demo     the demo host, the traffic simulator and the store writer
 #   cellcounters-notifier the data limit notifier, its catalog and its autostart entry
+#   cellcounters-meter    the meter, its autostart entry and its systemd user unit
 set(CPACK_PACKAGE_NAME cellcounters)
 set(CPACK_PACKAGE_VENDOR "cellcounters developers")
 set(CPACK_PACKAGE_CONTACT "cellcounters developers <cellcounters@localhost>")
@@ -17,7 +18,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Cellular data counters and call timers pa
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_ALL runtime development notifier)
+set(CPACK_COMPONENTS_ALL runtime development notifier meter)
 if(TARGET cellcounters-demo)
     list(APPEND CPACK_COMPONENTS_ALL demo)
 endif()
@@ -78,5 +79,15 @@ file(WRITE ${CMAKE_BINARY_DIR}/notifier-control/conffiles "${_autostart_dir}/cel
 set(CPACK_DEBIAN_NOTIFIER_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/notifier-control/conffiles)
 set(CPACK_DEBIAN_NOTIFIER_DESCRIPTION
     "Data limit notifier: cellcounters-notifier starts with the desktop session, follows\nthe packet data counters in the settings store and posts a desktop notification\nwhen the home or roaming traffic reaches the warning limit set for it.")
+
+set(CPACK_DEBIAN_METER_PACKAGE_NAME cellcounters-meter)
+set(CPACK_DEBIAN_METER_PACKAGE_SECTION net)
+set(CPACK_DEBIAN_METER_PACKAGE_DEPENDS "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), dbus")
+# It counts what these two show; without them it waits for them.
+set(CPACK_DEBIAN_METER_PACKAGE_RECOMMENDS "network-manager, modemmanager, cellcounters-notifier (= ${_version})")
+file(WRITE ${CMAKE_BINARY_DIR}/meter-control/conffiles "${_autostart_dir}/cellcounters-meter.desktop\n")
+set(CPACK_DEBIAN_METER_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/meter-control/conffiles)
+set(CPACK_DEBIAN_METER_DESCRIPTION
+    "Cellular counters meter: cellcounters-meter starts with the session and advances the\npacket data counters (home or roaming, from NetworkManager, ModemManager and the\nkernel's interface counters) and the call timers (from ModemManager's voice calls)\nin the settings store, so that the pages and the notifier show true values.")
 
 include(CPack)

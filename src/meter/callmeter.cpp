@@ -86,6 +86,9 @@ void CallMeter::callChanged(const QString &path, int direction, int state)
                                                     : Running{direction, QDateTime::currentMSecsSinceEpoch(), 0};
     qCDebug(METER_LOG) << "call" << path << "active, direction" << direction;
     m_running.insert(path, Running{direction, call.since, call.counted});
+    // Known from now on to a meter that starts again.
+    if (m_timers->isValid())
+        writeRecord(m_timers->timers());
     updateTimer();
 }
 
@@ -140,7 +143,12 @@ void CallMeter::wasCleared()
     commit(QList<quint32>{0, 0, 0, 0});
 }
 
-void CallMeter::commit(const QList<quint32> &totals)
+void CallMeter::writeRecord(const CallTimers::CallTimersInfo &info)
+{
+    commitRecord({info.lastCall, info.dialled, info.received, info.all});
+}
+
+void CallMeter::commitRecord(const QList<quint32> &totals)
 {
     QStringList record{RecordVersion};
     for (quint32 total : totals)
@@ -150,6 +158,11 @@ void CallMeter::commit(const QList<quint32> &totals)
         record << it.key() << QString::number(it->direction) << QString::number(it->since)
                << QString::number(it->counted);
     m_state->set(record);
+}
+
+void CallMeter::commit(const QList<quint32> &totals)
+{
+    commitRecord(totals);
     crashPoint();
     for (int total = 0; total < TotalCount; ++total)
         m_totals.at(total)->set(QString::number(totals.at(total)));

@@ -10,9 +10,7 @@
 #include <QTimer>
 
 class LoGConfItem;
-namespace Cellular {
-class CallTimers;
-}
+#include "calltimers.h"
 
 /**
  * Adds the duration of calls to the call timers: dialled or received, and all
@@ -57,6 +55,9 @@ private:
     void advance(const QString &ended = QString());
     void wasCleared();
     void commit(const QList<quint32> &totals);
+    /** What is about to be written, or is: @p totals and the running calls. */
+    void commitRecord(const QList<quint32> &totals);
+    void writeRecord(const Cellular::CallTimers::CallTimersInfo &info);
     void updateTimer();
 
     Cellular::CallTimers *const m_timers;

@@ -64,8 +64,12 @@ QString TrafficMeter::stateKey()
     return QStringLiteral("/cellui/meter/data_state");
 }
 
-void TrafficMeter::setLink(const QString &interface, NetworkCounters::Network network)
+void TrafficMeter::setLink(const QString &link, NetworkCounters::Network network)
 {
+    // A name the kernel would not give goes into no file path.
+    const QString interface = link.isEmpty() || InterfaceCounters::isInterfaceName(link) ? link : QString();
+    if (interface != link)
+        qCDebug(METER_LOG) << "ignored: not an interface name:" << link.left(64);
     if (interface == m_interface && network == m_network)
         return;
     // What moved so far happened on the old link.
