@@ -14,6 +14,8 @@ CELLCOUNTERS_PACKAGES=(
     libdconf-dev dconf-cli dconf-service dbus
     libicu-dev
     fonts-dejavu-core
+    # the simulated modem's NetworkManager and ModemManager (tools/cellcounters-simulated-modem)
+    python3-dbusmock python3-dbus
 )
 
 # GConf, the store's first backend, is in Debian up to 12 (bookworm); later
