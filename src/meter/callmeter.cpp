@@ -52,6 +52,8 @@ CallMeter::CallMeter(QObject *parent)
 {
     for (const QString *key : {&Keys::LastCall, &Keys::Dialled, &Keys::Received, &Keys::All})
         m_totals << new LoGConfItem(*key, this);
+    // Never early: a tick just before a whole second would count one second less.
+    m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, [this] { advance(); });
     connect(m_updateInterval, &LoGConfItem::valueChanged, this, [this] {
         m_timer.stop();
