@@ -43,29 +43,20 @@ public:
     QString backendName() const override;
     bool isValidKey(const QString &key, QString *why) const override;
     QHash<QString, QVariant> readDirectory(const QString &dir, QString *error) override;
-    std::optional<QVariant> knownValue(const QString &key) const override;
     QStringList directories(const QString &dir, QString *error) override;
-    void attach(LoGConfItem *item, const QString &key) override;
-    void detach(LoGConfItem *item, const QString &key) override;
 
 protected:
+    std::optional<QVariant> follow(const QString &key) override;
+    void unfollow(const QString &key) override;
     QVariant readStored(const QString &key, QString *error) override;
     WriteResult writeStored(const QString &key, const QVariant &value, QVariant *stored, QString *error) override;
-    void written(const QString &key, const QVariant &stored) override;
 
 private:
-    struct Key {
-        QList<LoGConfItem *> items;
-        std::optional<QVariant> reported;
-    };
-
     static void changed(DConfClient *, const char *prefix, const char *const *changes, const char *tag, void *data);
     void changedBelow(const QString &path);
-    void update(const QString &key, const QVariant &value);
 
     DConfClient *m_client;
     QHash<QString, int> m_watchedDirs; // by path, with the number of keys followed in each
-    QHash<QString, Key> m_keys;
     // Tags of our writes whose notices have not come yet.
     QSet<QByteArray> m_ownTags;
 };

@@ -5,7 +5,6 @@
 #include "logconfstore.h"
 
 #include "loconfig_debug.h"
-#include "logconfitem.h"
 
 #include <QStringList>
 
@@ -240,28 +239,17 @@ QStringList LoGConfStore::directories(const QString &dir, QString *error)
     return names;
 }
 
-void LoGConfStore::attach(LoGConfItem *item, const QString &key)
+std::optional<QVariant> LoGConfStore::follow(const QString &key)
 {
     const QString dir = directoryOf(key);
     Directory &directory = m_dirs[dir];
     ++directory.refs;
     watch(dir, directory);
-
-    Key &entry = m_keys[key];
-    entry.items.append(item);
-    if (entry.items.size() == 1 && directory.values)
-        entry.reported = directory.values->value(key);
+    return knownValue(key);
 }
 
-void LoGConfStore::detach(LoGConfItem *item, const QString &key)
+void LoGConfStore::unfollow(const QString &key)
 {
-    auto entry = m_keys.find(key);
-    if (entry != m_keys.end()) {
-        entry->items.removeAll(item);
-        if (entry->items.isEmpty())
-            m_keys.erase(entry);
-    }
-
     const QString dir = directoryOf(key);
     auto directory = m_dirs.find(dir);
     if (directory != m_dirs.end() && --directory->refs == 0) {
@@ -278,7 +266,6 @@ std::optional<QVariant> LoGConfStore::knownValue(const QString &key) const
     return directory->values->value(key);
 }
 
-// A write of this process: every item of the key hears of it now.
 void LoGConfStore::written(const QString &key, const QVariant &stored)
 {
     // The daemon echoes a write that changes the key; until a notification of
@@ -294,11 +281,6 @@ void LoGConfStore::written(const QString &key, const QVariant &stored)
     // A change notified before this write is older than it.
     if (m_pending.remove(key))
         m_pendingOrder.removeOne(key);
-    auto entry = m_keys.find(key);
-    if (entry == m_keys.end())
-        return;
-    entry->reported = stored;
-    report(key, stored, entry->items);
 }
 
 // Keeps @p value as what @p key holds, if its directory is watched.
@@ -440,15 +422,6 @@ int LoGConfStore::reportPending(void *)
     return G_SOURCE_REMOVE;
 }
 
-// Tells the items of the key that it holds the value, unless that is what they
-// were told last.
-void LoGConfStore::update(const QString &key, const QVariant &value)
-{
-    auto entry = m_keys.find(key);
-    if (entry != m_keys.end())
-        reportChange(key, value, &entry->reported, entry->items);
-}
-
 // The daemon's bus name is followed on a connection of our own: GConf's is
 // private, and the shared one of GIO would end the process when the bus goes
 // away. The owner is asked for before any item registers, so the first daemon
@@ -531,10 +504,9 @@ void LoGConfStore::reconnected()
     m_unechoed.clear();
 
     // Receivers may destroy or create items meanwhile: go by name.
-    const QStringList keys = m_keys.keys();
+    const QStringList keys = followedKeys();
     for (const QString &key : keys) {
-        const auto directory = m_dirs.constFind(directoryOf(key));
-        if (directory != m_dirs.cend() && directory->values)
-            update(key, directory->values->value(key));
+        if (const std::optional<QVariant> known = knownValue(key))
+            update(key, *known);
     }
 }
