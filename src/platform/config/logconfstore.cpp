@@ -113,6 +113,17 @@ int indexOf(const QList<QVariant> &values, const QVariant &value, bool (*same)(c
     return -1;
 }
 
+// What the listener of a watched directory is given.
+struct Listener {
+    LoGConfStore *store;
+    QString dir;
+};
+
+void forgetListener(void *listener)
+{
+    delete static_cast<Listener *>(listener);
+}
+
 } // namespace
 
 LoGConfStore::LoGConfStore()
@@ -124,16 +135,6 @@ LoGConfStore::LoGConfStore()
 LoGConfStore::~LoGConfStore()
 {
     g_object_unref(m_client);
-}
-
-LoGConfStore &LoGConfStore::gconfInstance()
-{
-    return static_cast<LoGConfStore &>(instance());
-}
-
-GConfClient *LoGConfStore::client()
-{
-    return gconfInstance().m_client;
 }
 
 QString LoGConfStore::backendName() const
@@ -351,7 +352,7 @@ void LoGConfStore::watch(const QString &dir, Directory &directory)
     }
     directory.watched = true;
     directory.notifyId = gconf_client_notify_add(m_client, path.constData(), &LoGConfStore::notified,
-                                                 g_strdup(path.constData()), g_free, &error);
+                                                 new Listener{this, dir}, &forgetListener, &error);
     if (error)
         qCDebug(LOCONFIG_LOG) << "LoGConfItem: cannot follow changes in" << dir << ':' << takeError(error);
     // Notices of changes older than the load may still be queued.
@@ -383,9 +384,10 @@ void LoGConfStore::notified(GConfClient *, unsigned int, GConfEntry *notice, voi
 {
     if (!notice)
         return;
-    const QString dir = QString::fromUtf8(static_cast<const char *>(data));
+    const auto *listener = static_cast<const Listener *>(data);
+    const QString &dir = listener->dir;
     const QString key = QString::fromUtf8(gconf_entry_get_key(notice));
-    LoGConfStore &store = gconfInstance();
+    LoGConfStore &store = *listener->store;
     auto directory = store.m_dirs.find(dir);
     // Keys further down belong to their own directory.
     if (directory == store.m_dirs.end() || directoryOf(key) != dir)
@@ -409,12 +411,12 @@ void LoGConfStore::reportLater(const QString &key, const QVariant &value)
         m_pendingOrder.append(key);
     m_pending.insert(key, value);
     if (m_pendingOrder.size() == 1)
-        g_idle_add_full(G_PRIORITY_DEFAULT, &LoGConfStore::reportPending, nullptr, nullptr);
+        g_idle_add_full(G_PRIORITY_DEFAULT, &LoGConfStore::reportPending, this, nullptr);
 }
 
-int LoGConfStore::reportPending(void *)
+int LoGConfStore::reportPending(void *data)
 {
-    LoGConfStore &store = gconfInstance();
+    LoGConfStore &store = *static_cast<LoGConfStore *>(data);
     const QStringList keys = std::exchange(store.m_pendingOrder, QStringList());
     const QHash<QString, QVariant> values = std::exchange(store.m_pending, QHash<QString, QVariant>());
     for (const QString &key : keys)
@@ -449,7 +451,7 @@ void LoGConfStore::followDaemon()
     m_bus = connection;
     g_dbus_connection_signal_subscribe(m_bus, "org.freedesktop.DBus", "org.freedesktop.DBus", "NameOwnerChanged",
                                        "/org/freedesktop/DBus", DaemonName, G_DBUS_SIGNAL_FLAGS_NONE,
-                                       &LoGConfStore::ownerChanged, nullptr, nullptr);
+                                       &LoGConfStore::ownerChanged, this, nullptr);
     // Sent after the subscription: any later change of owner is signalled.
     GVariant *reply = g_dbus_connection_call_sync(
         m_bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "GetNameOwner",
@@ -465,13 +467,13 @@ void LoGConfStore::followDaemon()
 }
 
 void LoGConfStore::ownerChanged(GDBusConnection *, const char *, const char *, const char *, const char *,
-                                GVariant *parameters, void *)
+                                GVariant *parameters, void *data)
 {
     const gchar *name = nullptr;
     const gchar *oldOwner = nullptr;
     const gchar *newOwner = nullptr;
     g_variant_get(parameters, "(&s&s&s)", &name, &oldOwner, &newOwner);
-    gconfInstance().daemonOwnedBy(newOwner);
+    static_cast<LoGConfStore *>(data)->daemonOwnedBy(newOwner);
 }
 
 // Unique bus names are never reused: a daemon other than the last one seen is a

@@ -62,12 +62,6 @@ public:
     LoGConfStore();
     ~LoGConfStore() override;
 
-    /**
-     * The process's GConf client, for code whose job is the bare GConf API (the
-     * benchmarks' floors); everything else goes through LoConfStore.
-     */
-    static GConfClient *client();
-
     QString backendName() const override;
     bool isValidKey(const QString &key, QString *why) const override;
     QHash<QString, QVariant> readDirectory(const QString &dir, QString *error) override;
@@ -93,7 +87,6 @@ private:
         // Keys whose notifications agree with the daemon since the load.
         QSet<QString> settled;
     };
-    static LoGConfStore &gconfInstance();
     QHash<QString, QVariant> loadDirectory(const QString &dir, QString *error);
     bool notifiedValue(Directory &directory, const QString &key, const QVariant &delivered, QVariant *value);
     void watch(const QString &dir, Directory &directory);
