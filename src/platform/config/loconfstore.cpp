@@ -2,15 +2,15 @@
 //
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
-#include "loconfstore.h"
+#include "loconfstore_p.h"
 
 #include "loconfig_debug.h"
 #include "logconfitem.h"
 #ifdef LOTOOLKIT_HAVE_GCONF
-#include "logconfstore.h"
+#include "logconfstore_p.h"
 #endif
 #ifdef LOTOOLKIT_HAVE_DCONF
-#include "lodconfstore.h"
+#include "lodconfstore_p.h"
 #endif
 
 #include <QPointer>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
-#include "lodconfstore.h"
+#include "lodconfstore_p.h"
 
 #include "loconfig_debug.h"
 

@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
-#ifndef LOCONFSTORE_H
-#define LOCONFSTORE_H
+#ifndef LOCONFSTORE_P_H
+#define LOCONFSTORE_P_H
 
 #include "loconfig_export.h"
 
@@ -32,6 +32,9 @@ class LoGConfItem;
  *
  * Errors are the store's own text, as it gave it, in @p error; an empty text
  * means the call went through.
+ *
+ * Not installed: hosts have LoGConfItem. Exported for this tree's own
+ * libraries, tools and tests.
  */
 class LOCONFIG_EXPORT LoConfStore
 {

@@ -2,10 +2,10 @@
 //
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
-#ifndef LODCONFSTORE_H
-#define LODCONFSTORE_H
+#ifndef LODCONFSTORE_P_H
+#define LODCONFSTORE_P_H
 
-#include "loconfstore.h"
+#include "loconfstore_p.h"
 
 #include <QByteArray>
 #include <QSet>
@@ -34,7 +34,7 @@ typedef struct _DConfClient DConfClient;
  * The bus keeps the watches, not the daemon: when dconf-service is restarted
  * (by D-Bus activation on the next write), notices keep coming.
  */
-class LOCONFIG_EXPORT LoDConfStore : public LoConfStore
+class LoDConfStore : public LoConfStore
 {
 public:
     LoDConfStore();

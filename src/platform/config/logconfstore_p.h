@@ -2,10 +2,10 @@
 //
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
-#ifndef LOGCONFSTORE_H
-#define LOGCONFSTORE_H
+#ifndef LOGCONFSTORE_P_H
+#define LOGCONFSTORE_P_H
 
-#include "loconfstore.h"
+#include "loconfstore_p.h"
 
 #include <QByteArray>
 #include <QSet>
@@ -56,7 +56,7 @@ typedef struct _GVariant GVariant;
  * told, and notifications are checked with the daemon again until one agrees
  * with it.
  */
-class LOCONFIG_EXPORT LoGConfStore : public LoConfStore
+class LoGConfStore : public LoConfStore
 {
 public:
     LoGConfStore();
