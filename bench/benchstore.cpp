@@ -6,7 +6,7 @@
 
 #include "storagekeys.h"
 
-#include <loconfstore.h>
+#include <loconfstore_p.h>
 
 #include <QDebug>
 

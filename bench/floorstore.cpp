@@ -11,7 +11,7 @@
 #include "dconffloorstore.h"
 #endif
 
-#include <loconfstore.h>
+#include <loconfstore_p.h>
 
 #include <memory>
 

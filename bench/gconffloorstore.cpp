@@ -4,8 +4,6 @@
 
 #include "gconffloorstore.h"
 
-#include "logconfstore.h"
-
 #include <QDebug>
 
 #include <gconf/gconf-client.h>
@@ -34,9 +32,19 @@ bool failed(GError *error, const QByteArray &key)
 }
 } // namespace
 
+GConfFloorStore::GConfFloorStore()
+    : m_client(gconf_client_get_default())
+{
+}
+
+GConfFloorStore::~GConfFloorStore()
+{
+    g_object_unref(m_client);
+}
+
 QString GConfFloorStore::text(const QByteArray &key)
 {
-    GConfValue *value = gconf_client_get(LoGConfStore::client(), key.constData(), nullptr);
+    GConfValue *value = gconf_client_get(m_client, key.constData(), nullptr);
     QString text;
     if (value && value->type == GCONF_VALUE_STRING)
         text = QString::fromUtf8(gconf_value_get_string(value));
@@ -52,7 +60,7 @@ bool GConfFloorStore::setStrings(const QByteArrayList &keys, const QByteArray &v
     // GConf takes one key per request.
     for (const QByteArray &key : keys) {
         GError *error = nullptr;
-        gconf_client_set_string(LoGConfStore::client(), key.constData(), value.constData(), &error);
+        gconf_client_set_string(m_client, key.constData(), value.constData(), &error);
         if (failed(error, key))
             return false;
     }
@@ -62,17 +70,16 @@ bool GConfFloorStore::setStrings(const QByteArrayList &keys, const QByteArray &v
 unsigned long GConfFloorStore::follow(const QByteArray &key, Follower *follower)
 {
     GError *error = nullptr;
-    gconf_client_add_dir(LoGConfStore::client(), directoryOf(key).constData(), GCONF_CLIENT_PRELOAD_NONE, &error);
+    gconf_client_add_dir(m_client, directoryOf(key).constData(), GCONF_CLIENT_PRELOAD_NONE, &error);
     if (failed(error, key))
         return 0;
-    const unsigned long id =
-        gconf_client_notify_add(LoGConfStore::client(), key.constData(), &notified, follower, nullptr, &error);
+    const unsigned long id = gconf_client_notify_add(m_client, key.constData(), &notified, follower, nullptr, &error);
     return failed(error, key) ? 0 : id;
 }
 
 void GConfFloorStore::unfollow(const QByteArray &key, unsigned long handle)
 {
     if (handle)
-        gconf_client_notify_remove(LoGConfStore::client(), handle);
-    gconf_client_remove_dir(LoGConfStore::client(), directoryOf(key).constData(), nullptr);
+        gconf_client_notify_remove(m_client, handle);
+    gconf_client_remove_dir(m_client, directoryOf(key).constData(), nullptr);
 }

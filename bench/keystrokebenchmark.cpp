@@ -13,7 +13,7 @@
 #include "storagekeys.h"
 #include "testscene.h"
 
-#include <loconfstore.h>
+#include <loconfstore_p.h>
 #include <lotextedit.h>
 
 #include <QCoreApplication>

@@ -25,7 +25,7 @@
 #include "tablereporter.h"
 #include "throughputbenchmark.h"
 
-#include <loconfstore.h>
+#include <loconfstore_p.h>
 #include <lolocale.h>
 
 #include <QApplication>

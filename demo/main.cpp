@@ -8,7 +8,7 @@
 #include "demostore.h"
 #include "helperprocess.h"
 #include "hostwindow.h"
-#include "loconfstore.h"
+#include "loconfstore_p.h"
 #include "lolocale.h"
 #include "privatestore.h"
 #include "signalquit.h"

@@ -26,7 +26,7 @@
 // A command that fails prints "error" (and why on stderr). Texts are printed with
 // backslash and newline escaped as \\ and \n. The exit status is 1 when any
 // command failed, 2 for a wrong use of the program.
-#include "loconfstore.h"
+#include "loconfstore_p.h"
 
 #include <QRegularExpression>
 #include <QStringList>

@@ -15,7 +15,7 @@
 #include "settingsitem.h"
 
 #include "calltimers.h"
-#include "loconfstore.h"
+#include "loconfstore_p.h"
 #include "logconfitem.h"
 #include "lolocale.h"
 

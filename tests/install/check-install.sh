@@ -24,8 +24,8 @@ for lib in cellcounters lotoolkit loconfig vcp cellular; do
 done
 echo "versioned libraries with SONAME: ok"
 
-# Only what a host needs: the toolkit's scene plumbing and the store's backends stay inside.
-for header in loscenemanager.h lolocalenotifier.h loconfstore.h logconfstore.h cellcounters_debug.h; do
+# Only what a host needs: the toolkit's scene plumbing and every private (_p.h) header stay inside.
+for header in loscenemanager.h lolocalenotifier.h cellcounters_debug.h '*_p.h'; do
     [ -z "$(find "$prefix/include" -name "$header")" ] || { echo "$header installed"; exit 1; }
 done
 echo "installed headers: ok"

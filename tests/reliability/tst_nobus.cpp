@@ -8,7 +8,7 @@
 #include "datacounterwidget.h"
 
 #include "datacounters.h"
-#include "loconfstore.h"
+#include "loconfstore_p.h"
 #include "storageif.h"
 #include "testscene.h"
 

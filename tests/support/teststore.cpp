@@ -4,7 +4,7 @@
 
 #include "teststore.h"
 
-#include "loconfstore.h"
+#include "loconfstore_p.h"
 #include "logconfitem.h"
 
 #include <QCoreApplication>

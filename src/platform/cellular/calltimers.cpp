@@ -5,7 +5,7 @@
 #include "calltimers.h"
 
 #include "cellular_debug.h"
-#include "loconfstore.h"
+#include "loconfstore_p.h"
 #include "logconfitem.h"
 
 #include <QTimer>

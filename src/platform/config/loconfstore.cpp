@@ -2,15 +2,15 @@
 //
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
-#include "loconfstore.h"
+#include "loconfstore_p.h"
 
 #include "loconfig_debug.h"
 #include "logconfitem.h"
 #ifdef LOTOOLKIT_HAVE_GCONF
-#include "logconfstore.h"
+#include "logconfstore_p.h"
 #endif
 #ifdef LOTOOLKIT_HAVE_DCONF
-#include "lodconfstore.h"
+#include "lodconfstore_p.h"
 #endif
 
 #include <QPointer>
@@ -139,9 +139,65 @@ LoConfStore::WriteResult LoConfStore::write(const QString &key, const QVariant &
 {
     QVariant stored;
     const WriteResult result = writeStored(key, value, &stored, error);
-    if (result == Written)
-        written(key, stored);
+    if (result != Written)
+        return result;
+    written(key, stored);
+    // Every item of the key hears of it now, even if it was the value they knew.
+    auto entry = m_keys.find(key);
+    if (entry != m_keys.end()) {
+        entry->reported = stored;
+        report(key, stored, entry->items);
+    }
     return result;
+}
+
+void LoConfStore::attach(LoGConfItem *item, const QString &key)
+{
+    auto entry = m_keys.find(key);
+    if (entry == m_keys.end())
+        entry = m_keys.insert(key, Key{{}, follow(key)});
+    entry->items.append(item);
+}
+
+void LoConfStore::detach(LoGConfItem *item, const QString &key)
+{
+    auto entry = m_keys.find(key);
+    if (entry == m_keys.end())
+        return;
+    entry->items.removeAll(item);
+    if (!entry->items.isEmpty())
+        return;
+    m_keys.erase(entry);
+    unfollow(key);
+}
+
+std::optional<QVariant> LoConfStore::knownValue(const QString &key) const
+{
+    const auto entry = m_keys.constFind(key);
+    return entry != m_keys.cend() ? entry->reported : std::nullopt;
+}
+
+void LoConfStore::written(const QString &, const QVariant &)
+{
+}
+
+void LoConfStore::update(const QString &key, const QVariant &value)
+{
+    auto entry = m_keys.find(key);
+    if (entry == m_keys.end() || (entry->reported && sameValue(*entry->reported, value)))
+        return;
+    entry->reported = value;
+    report(key, value, entry->items);
+}
+
+bool LoConfStore::isFollowed(const QString &key) const
+{
+    return m_keys.contains(key);
+}
+
+QStringList LoConfStore::followedKeys() const
+{
+    return m_keys.keys();
 }
 
 void LoConfStore::report(const QString &key, const QVariant &value, const QList<LoGConfItem *> &items)
@@ -163,15 +219,6 @@ void LoConfStore::report(const QString &key, const QVariant &value, const QList<
     auto done = m_reporting.find(key);
     if (done != m_reporting.end() && --done->depth == 0)
         m_reporting.erase(done);
-}
-
-void LoConfStore::reportChange(const QString &key, const QVariant &value, std::optional<QVariant> *reported,
-                               const QList<LoGConfItem *> &items)
-{
-    if (*reported && sameValue(**reported, value))
-        return;
-    *reported = value;
-    report(key, value, items);
 }
 
 bool LoConfStore::toStoredForm(const QVariant &value, QVariant *stored)

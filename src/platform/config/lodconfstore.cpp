@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
-#include "lodconfstore.h"
+#include "lodconfstore_p.h"
 
 #include "loconfig_debug.h"
 
@@ -153,21 +153,6 @@ LoConfStore::WriteResult LoDConfStore::writeStored(const QString &key, const QVa
     return Written;
 }
 
-std::optional<QVariant> LoDConfStore::knownValue(const QString &key) const
-{
-    const auto entry = m_keys.constFind(key);
-    return entry != m_keys.cend() ? entry->reported : std::nullopt;
-}
-
-void LoDConfStore::written(const QString &key, const QVariant &stored)
-{
-    auto entry = m_keys.find(key);
-    if (entry == m_keys.end())
-        return;
-    entry->reported = stored;
-    report(key, stored, entry->items);
-}
-
 QHash<QString, QVariant> LoDConfStore::readDirectory(const QString &dir, QString *error)
 {
     QHash<QString, QVariant> values;
@@ -198,7 +183,7 @@ QStringList LoDConfStore::directories(const QString &dir, QString *)
     return dirs;
 }
 
-void LoDConfStore::attach(LoGConfItem *item, const QString &key)
+std::optional<QVariant> LoDConfStore::follow(const QString &key)
 {
     const QString dir = directoryOf(key);
     // Watched before the key is read. The watch is made without waiting for the
@@ -206,22 +191,12 @@ void LoDConfStore::attach(LoGConfItem *item, const QString &key)
     // the directory, which reports only what differs from the value read here.
     if (m_watchedDirs[dir]++ == 0)
         dconf_client_watch_fast(m_client, dirPath(dir).constData());
-    Key &entry = m_keys[key];
-    entry.items.append(item);
-    if (entry.items.size() == 1) {
-        QString error;
-        entry.reported = readStored(key, &error);
-    }
+    QString error;
+    return readStored(key, &error);
 }
 
-void LoDConfStore::detach(LoGConfItem *item, const QString &key)
+void LoDConfStore::unfollow(const QString &key)
 {
-    auto entry = m_keys.find(key);
-    if (entry != m_keys.end()) {
-        entry->items.removeAll(item);
-        if (entry->items.isEmpty())
-            m_keys.erase(entry);
-    }
     const QString dir = directoryOf(key);
     auto watched = m_watchedDirs.find(dir);
     if (watched != m_watchedDirs.end() && --*watched == 0) {
@@ -246,18 +221,11 @@ void LoDConfStore::changedBelow(const QString &path)
 {
     const bool dir = path.endsWith(QLatin1Char('/'));
     // Receivers may destroy or create items meanwhile: go by name.
-    const QStringList keys = dir ? m_keys.keys() : QStringList{path};
+    const QStringList keys = dir ? followedKeys() : QStringList{path};
     for (const QString &key : keys) {
-        if (dir ? key.startsWith(path) : m_keys.contains(key)) {
+        if (dir ? key.startsWith(path) : isFollowed(key)) {
             QString error;
             update(key, readStored(key, &error));
         }
     }
-}
-
-void LoDConfStore::update(const QString &key, const QVariant &value)
-{
-    auto entry = m_keys.find(key);
-    if (entry != m_keys.end())
-        reportChange(key, value, &entry->reported, entry->items);
 }

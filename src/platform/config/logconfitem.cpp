@@ -5,7 +5,7 @@
 #include "logconfitem.h"
 
 #include "loconfig_debug.h"
-#include "loconfstore.h"
+#include "loconfstore_p.h"
 
 class LoGConfItem::Private
 {

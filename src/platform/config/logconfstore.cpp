@@ -2,10 +2,9 @@
 //
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
-#include "logconfstore.h"
+#include "logconfstore_p.h"
 
 #include "loconfig_debug.h"
-#include "logconfitem.h"
 
 #include <QStringList>
 
@@ -114,6 +113,17 @@ int indexOf(const QList<QVariant> &values, const QVariant &value, bool (*same)(c
     return -1;
 }
 
+// What the listener of a watched directory is given.
+struct Listener {
+    LoGConfStore *store;
+    QString dir;
+};
+
+void forgetListener(void *listener)
+{
+    delete static_cast<Listener *>(listener);
+}
+
 } // namespace
 
 LoGConfStore::LoGConfStore()
@@ -125,16 +135,6 @@ LoGConfStore::LoGConfStore()
 LoGConfStore::~LoGConfStore()
 {
     g_object_unref(m_client);
-}
-
-LoGConfStore &LoGConfStore::gconfInstance()
-{
-    return static_cast<LoGConfStore &>(instance());
-}
-
-GConfClient *LoGConfStore::client()
-{
-    return gconfInstance().m_client;
 }
 
 QString LoGConfStore::backendName() const
@@ -240,28 +240,17 @@ QStringList LoGConfStore::directories(const QString &dir, QString *error)
     return names;
 }
 
-void LoGConfStore::attach(LoGConfItem *item, const QString &key)
+std::optional<QVariant> LoGConfStore::follow(const QString &key)
 {
     const QString dir = directoryOf(key);
     Directory &directory = m_dirs[dir];
     ++directory.refs;
     watch(dir, directory);
-
-    Key &entry = m_keys[key];
-    entry.items.append(item);
-    if (entry.items.size() == 1 && directory.values)
-        entry.reported = directory.values->value(key);
+    return knownValue(key);
 }
 
-void LoGConfStore::detach(LoGConfItem *item, const QString &key)
+void LoGConfStore::unfollow(const QString &key)
 {
-    auto entry = m_keys.find(key);
-    if (entry != m_keys.end()) {
-        entry->items.removeAll(item);
-        if (entry->items.isEmpty())
-            m_keys.erase(entry);
-    }
-
     const QString dir = directoryOf(key);
     auto directory = m_dirs.find(dir);
     if (directory != m_dirs.end() && --directory->refs == 0) {
@@ -278,7 +267,6 @@ std::optional<QVariant> LoGConfStore::knownValue(const QString &key) const
     return directory->values->value(key);
 }
 
-// A write of this process: every item of the key hears of it now.
 void LoGConfStore::written(const QString &key, const QVariant &stored)
 {
     // The daemon echoes a write that changes the key; until a notification of
@@ -294,11 +282,6 @@ void LoGConfStore::written(const QString &key, const QVariant &stored)
     // A change notified before this write is older than it.
     if (m_pending.remove(key))
         m_pendingOrder.removeOne(key);
-    auto entry = m_keys.find(key);
-    if (entry == m_keys.end())
-        return;
-    entry->reported = stored;
-    report(key, stored, entry->items);
 }
 
 // Keeps @p value as what @p key holds, if its directory is watched.
@@ -369,7 +352,7 @@ void LoGConfStore::watch(const QString &dir, Directory &directory)
     }
     directory.watched = true;
     directory.notifyId = gconf_client_notify_add(m_client, path.constData(), &LoGConfStore::notified,
-                                                 g_strdup(path.constData()), g_free, &error);
+                                                 new Listener{this, dir}, &forgetListener, &error);
     if (error)
         qCDebug(LOCONFIG_LOG) << "LoGConfItem: cannot follow changes in" << dir << ':' << takeError(error);
     // Notices of changes older than the load may still be queued.
@@ -401,9 +384,10 @@ void LoGConfStore::notified(GConfClient *, unsigned int, GConfEntry *notice, voi
 {
     if (!notice)
         return;
-    const QString dir = QString::fromUtf8(static_cast<const char *>(data));
+    const auto *listener = static_cast<const Listener *>(data);
+    const QString &dir = listener->dir;
     const QString key = QString::fromUtf8(gconf_entry_get_key(notice));
-    LoGConfStore &store = gconfInstance();
+    LoGConfStore &store = *listener->store;
     auto directory = store.m_dirs.find(dir);
     // Keys further down belong to their own directory.
     if (directory == store.m_dirs.end() || directoryOf(key) != dir)
@@ -427,26 +411,17 @@ void LoGConfStore::reportLater(const QString &key, const QVariant &value)
         m_pendingOrder.append(key);
     m_pending.insert(key, value);
     if (m_pendingOrder.size() == 1)
-        g_idle_add_full(G_PRIORITY_DEFAULT, &LoGConfStore::reportPending, nullptr, nullptr);
+        g_idle_add_full(G_PRIORITY_DEFAULT, &LoGConfStore::reportPending, this, nullptr);
 }
 
-int LoGConfStore::reportPending(void *)
+int LoGConfStore::reportPending(void *data)
 {
-    LoGConfStore &store = gconfInstance();
+    LoGConfStore &store = *static_cast<LoGConfStore *>(data);
     const QStringList keys = std::exchange(store.m_pendingOrder, QStringList());
     const QHash<QString, QVariant> values = std::exchange(store.m_pending, QHash<QString, QVariant>());
     for (const QString &key : keys)
         store.update(key, values.value(key));
     return G_SOURCE_REMOVE;
-}
-
-// Tells the items of the key that it holds the value, unless that is what they
-// were told last.
-void LoGConfStore::update(const QString &key, const QVariant &value)
-{
-    auto entry = m_keys.find(key);
-    if (entry != m_keys.end())
-        reportChange(key, value, &entry->reported, entry->items);
 }
 
 // The daemon's bus name is followed on a connection of our own: GConf's is
@@ -476,7 +451,7 @@ void LoGConfStore::followDaemon()
     m_bus = connection;
     g_dbus_connection_signal_subscribe(m_bus, "org.freedesktop.DBus", "org.freedesktop.DBus", "NameOwnerChanged",
                                        "/org/freedesktop/DBus", DaemonName, G_DBUS_SIGNAL_FLAGS_NONE,
-                                       &LoGConfStore::ownerChanged, nullptr, nullptr);
+                                       &LoGConfStore::ownerChanged, this, nullptr);
     // Sent after the subscription: any later change of owner is signalled.
     GVariant *reply = g_dbus_connection_call_sync(
         m_bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "GetNameOwner",
@@ -492,13 +467,13 @@ void LoGConfStore::followDaemon()
 }
 
 void LoGConfStore::ownerChanged(GDBusConnection *, const char *, const char *, const char *, const char *,
-                                GVariant *parameters, void *)
+                                GVariant *parameters, void *data)
 {
     const gchar *name = nullptr;
     const gchar *oldOwner = nullptr;
     const gchar *newOwner = nullptr;
     g_variant_get(parameters, "(&s&s&s)", &name, &oldOwner, &newOwner);
-    gconfInstance().daemonOwnedBy(newOwner);
+    static_cast<LoGConfStore *>(data)->daemonOwnedBy(newOwner);
 }
 
 // Unique bus names are never reused: a daemon other than the last one seen is a
@@ -531,10 +506,9 @@ void LoGConfStore::reconnected()
     m_unechoed.clear();
 
     // Receivers may destroy or create items meanwhile: go by name.
-    const QStringList keys = m_keys.keys();
+    const QStringList keys = followedKeys();
     for (const QString &key : keys) {
-        const auto directory = m_dirs.constFind(directoryOf(key));
-        if (directory != m_dirs.cend() && directory->values)
-            update(key, directory->values->value(key));
+        if (const std::optional<QVariant> known = knownValue(key))
+            update(key, *known);
     }
 }

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
-#include "loconfstore.h"
+#include "loconfstore_p.h"
 #include "logconfitem.h"
 #include "teststore.h"
 

@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
-#ifndef LOCONFSTORE_H
-#define LOCONFSTORE_H
+#ifndef LOCONFSTORE_P_H
+#define LOCONFSTORE_P_H
 
 #include "loconfig_export.h"
 
@@ -21,15 +21,20 @@ class LoGConfItem;
  * The per-user configuration store behind LoGConfItem, as one object per
  * process. A store backend (GConf or dconf) implements the reads, writes and
  * change notices; what every backend shares lives here: the choice of backend,
- * the form values are stored in, and that the items of each key are told of a
- * change together, and while they are told, reads of the key give the value
- * being reported (see LoGConfItem).
+ * the form values are stored in, the items that follow each key and the value
+ * they were told last, and that the items of each key are told of a change
+ * together, and while they are told, reads of the key give the value being
+ * reported (see LoGConfItem). A backend hears of a key only when it gets its
+ * first item (follow()) and loses its last (unfollow()).
  *
  * Values are QVariants as LoGConfItem documents them: strings, ints, bools,
  * doubles and lists of them; an invalid variant is an unset key.
  *
  * Errors are the store's own text, as it gave it, in @p error; an empty text
  * means the call went through.
+ *
+ * Not installed: hosts have LoGConfItem. Exported for this tree's own
+ * libraries, tools and tests.
  */
 class LOCONFIG_EXPORT LoConfStore
 {
@@ -81,14 +86,25 @@ public:
     virtual QStringList directories(const QString &dir, QString *error) = 0;
 
     /** @p item follows @p key from now on, until detach(). */
-    virtual void attach(LoGConfItem *item, const QString &key) = 0;
-    virtual void detach(LoGConfItem *item, const QString &key) = 0;
+    void attach(LoGConfItem *item, const QString &key);
+    void detach(LoGConfItem *item, const QString &key);
 
 protected:
     LoConfStore();
 
-    /** The newest value this process knows of @p key, if it follows the key and knows one. */
-    virtual std::optional<QVariant> knownValue(const QString &key) const = 0;
+    /**
+     * The newest value this process knows of @p key, if it follows the key and
+     * knows one: by default, what its items were told last.
+     */
+    virtual std::optional<QVariant> knownValue(const QString &key) const;
+
+    /**
+     * @p key got its first item: follow its changes. Returns the value the key
+     * is known to hold now, or nullopt when that is unknown.
+     */
+    virtual std::optional<QVariant> follow(const QString &key) = 0;
+    /** @p key lost its last item. */
+    virtual void unfollow(const QString &key) = 0;
 
     /** What the store holds now in @p key, never a value being reported. */
     virtual QVariant readStored(const QString &key, QString *error) = 0;
@@ -97,20 +113,28 @@ protected:
      * the value as the store now gives it back. Reports nothing.
      */
     virtual WriteResult writeStored(const QString &key, const QVariant &value, QVariant *stored, QString *error) = 0;
-    /** A write of this process went through: @p stored is what @p key holds now. */
-    virtual void written(const QString &key, const QVariant &stored) = 0;
+    /**
+     * A write of this process went through: @p stored is what @p key holds now.
+     * Called before the items of the key are told.
+     */
+    virtual void written(const QString &key, const QVariant &stored);
+
+    /**
+     * Tells the items of @p key that it holds @p value, unless that is what they
+     * were told last.
+     */
+    void update(const QString &key, const QVariant &value);
 
     /**
      * Tells @p items that @p key now holds @p value; reads of the key while they
      * are being told give that value.
      */
     void report(const QString &key, const QVariant &value, const QList<LoGConfItem *> &items);
-    /**
-     * Reports @p value to @p items unless @p reported, what they were told last,
-     * is the same value; @p value is what they were told last from then on.
-     */
-    void reportChange(const QString &key, const QVariant &value, std::optional<QVariant> *reported,
-                      const QList<LoGConfItem *> &items);
+
+    /** Whether @p key has items. */
+    bool isFollowed(const QString &key) const;
+    /** The keys that have items. */
+    QStringList followedKeys() const;
 
     /**
      * @p value in the form every backend stores: a QString, an int, a bool, a
@@ -127,6 +151,13 @@ protected:
     static QString directoryOf(const QString &key);
 
 private:
+    struct Key {
+        QList<LoGConfItem *> items;
+        // What the items were told last; nullopt until known.
+        std::optional<QVariant> reported;
+    };
+    QHash<QString, Key> m_keys;
+
     struct Reporting {
         QVariant value;
         int depth = 0;

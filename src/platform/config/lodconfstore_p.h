@@ -2,10 +2,10 @@
 //
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
-#ifndef LODCONFSTORE_H
-#define LODCONFSTORE_H
+#ifndef LODCONFSTORE_P_H
+#define LODCONFSTORE_P_H
 
-#include "loconfstore.h"
+#include "loconfstore_p.h"
 
 #include <QByteArray>
 #include <QSet>
@@ -34,7 +34,7 @@ typedef struct _DConfClient DConfClient;
  * The bus keeps the watches, not the daemon: when dconf-service is restarted
  * (by D-Bus activation on the next write), notices keep coming.
  */
-class LOCONFIG_EXPORT LoDConfStore : public LoConfStore
+class LoDConfStore : public LoConfStore
 {
 public:
     LoDConfStore();
@@ -43,29 +43,20 @@ public:
     QString backendName() const override;
     bool isValidKey(const QString &key, QString *why) const override;
     QHash<QString, QVariant> readDirectory(const QString &dir, QString *error) override;
-    std::optional<QVariant> knownValue(const QString &key) const override;
     QStringList directories(const QString &dir, QString *error) override;
-    void attach(LoGConfItem *item, const QString &key) override;
-    void detach(LoGConfItem *item, const QString &key) override;
 
 protected:
+    std::optional<QVariant> follow(const QString &key) override;
+    void unfollow(const QString &key) override;
     QVariant readStored(const QString &key, QString *error) override;
     WriteResult writeStored(const QString &key, const QVariant &value, QVariant *stored, QString *error) override;
-    void written(const QString &key, const QVariant &stored) override;
 
 private:
-    struct Key {
-        QList<LoGConfItem *> items;
-        std::optional<QVariant> reported;
-    };
-
     static void changed(DConfClient *, const char *prefix, const char *const *changes, const char *tag, void *data);
     void changedBelow(const QString &path);
-    void update(const QString &key, const QVariant &value);
 
     DConfClient *m_client;
     QHash<QString, int> m_watchedDirs; // by path, with the number of keys followed in each
-    QHash<QString, Key> m_keys;
     // Tags of our writes whose notices have not come yet.
     QSet<QByteArray> m_ownTags;
 };

@@ -2,10 +2,10 @@
 //
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
-#ifndef LOGCONFSTORE_H
-#define LOGCONFSTORE_H
+#ifndef LOGCONFSTORE_P_H
+#define LOGCONFSTORE_P_H
 
-#include "loconfstore.h"
+#include "loconfstore_p.h"
 
 #include <QByteArray>
 #include <QSet>
@@ -21,8 +21,8 @@ typedef struct _GVariant GVariant;
  * The configuration store on GConf: the one GConf client of the process and the
  * listeners on it.
  *
- * The items of one directory share one watched directory and one GConf
- * listener, counted and dropped with the last item. When a directory is first
+ * The followed keys of one directory share one watched directory and one GConf
+ * listener, counted and dropped with the last key. When a directory is first
  * watched, what its keys hold is loaded with one request and kept from then on
  * by the notifications and our own writes, so that reads of followed keys, and
  * of the directory, need no round trip to the daemon: they give the newest
@@ -56,27 +56,23 @@ typedef struct _GVariant GVariant;
  * told, and notifications are checked with the daemon again until one agrees
  * with it.
  */
-class LOCONFIG_EXPORT LoGConfStore : public LoConfStore
+class LoGConfStore : public LoConfStore
 {
 public:
     LoGConfStore();
     ~LoGConfStore() override;
 
-    /**
-     * The process's GConf client, for code whose job is the bare GConf API (the
-     * benchmarks' floors); everything else goes through LoConfStore.
-     */
-    static GConfClient *client();
-
     QString backendName() const override;
     bool isValidKey(const QString &key, QString *why) const override;
     QHash<QString, QVariant> readDirectory(const QString &dir, QString *error) override;
-    std::optional<QVariant> knownValue(const QString &key) const override;
     QStringList directories(const QString &dir, QString *error) override;
-    void attach(LoGConfItem *item, const QString &key) override;
-    void detach(LoGConfItem *item, const QString &key) override;
 
 protected:
+    // The watched directory's values: newer than what the items were told while
+    // a batch of notices waits to be reported.
+    std::optional<QVariant> knownValue(const QString &key) const override;
+    std::optional<QVariant> follow(const QString &key) override;
+    void unfollow(const QString &key) override;
     QVariant readStored(const QString &key, QString *error) override;
     WriteResult writeStored(const QString &key, const QVariant &value, QVariant *stored, QString *error) override;
     void written(const QString &key, const QVariant &stored) override;
@@ -91,12 +87,6 @@ private:
         // Keys whose notifications agree with the daemon since the load.
         QSet<QString> settled;
     };
-    struct Key {
-        QList<LoGConfItem *> items;
-        std::optional<QVariant> reported;
-    };
-
-    static LoGConfStore &gconfInstance();
     QHash<QString, QVariant> loadDirectory(const QString &dir, QString *error);
     bool notifiedValue(Directory &directory, const QString &key, const QVariant &delivered, QVariant *value);
     void watch(const QString &dir, Directory &directory);
@@ -105,7 +95,6 @@ private:
     void remember(const QString &key, const QVariant &value);
     void reportLater(const QString &key, const QVariant &value);
     static int reportPending(void *);
-    void update(const QString &key, const QVariant &value);
     void followDaemon();
     static void ownerChanged(GDBusConnection *, const char *, const char *, const char *, const char *,
                              GVariant *parameters, void *);
@@ -114,7 +103,6 @@ private:
 
     GConfClient *m_client;
     QHash<QString, Directory> m_dirs;
-    QHash<QString, Key> m_keys;
     // Notified changes waiting to be reported, in the order they came.
     QStringList m_pendingOrder;
     QHash<QString, QVariant> m_pending;
