@@ -6,6 +6,7 @@
 
 #include "crashpoint.h"
 #include "meter_debug.h"
+#include "modemmanagermodem.h"
 
 #include "calltimers.h"
 #include "logconfitem.h"
@@ -21,11 +22,6 @@ namespace Keys = Cellular::CallTimersKeys;
 namespace
 {
 enum Total { LastCall, Dialled, Received, All, TotalCount };
-const int Incoming = 1;
-const int Outgoing = 2;
-const int Active = 4;
-const int Held = 5;
-const int Terminated = 7;
 
 const QString RecordVersion = QStringLiteral("1");
 const int RecordHead = 6; // version, four totals, clearing date
@@ -72,7 +68,7 @@ QString CallMeter::stateKey()
 
 void CallMeter::callChanged(const QString &path, int direction, int state)
 {
-    if (state == Terminated) {
+    if (state == ModemManagerModem::Terminated) {
         callGone(path);
         return;
     }
@@ -81,7 +77,7 @@ void CallMeter::callChanged(const QString &path, int direction, int state)
         running->direction = direction;
         return;
     }
-    if (state != Active && state != Held)
+    if (state != ModemManagerModem::Active && state != ModemManagerModem::Held)
         return;
     // A call that was running when the meter stopped goes on from where it was.
     const Running call = m_resumable.contains(path) ? m_resumable.take(path)
@@ -122,8 +118,8 @@ void CallMeter::advance(const QString &ended)
             continue;
         const quint32 seconds = elapsed - it->counted;
         it->counted = elapsed;
-        if (it->direction == Outgoing || it->direction == Incoming) {
-            const int total = it->direction == Outgoing ? Dialled : Received;
+        if (it->direction == ModemManagerModem::Outgoing || it->direction == ModemManagerModem::Incoming) {
+            const int total = it->direction == ModemManagerModem::Outgoing ? Dialled : Received;
             totals[total] = saturatingAdd(totals[total], seconds);
         }
         totals[All] = saturatingAdd(totals[All], seconds);
