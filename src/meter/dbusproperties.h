@@ -6,6 +6,8 @@
 #define DBUSPROPERTIES_H
 
 #include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusServiceWatcher>
 #include <QDBusMetaType>
 #include <QDBusVariant>
 #include <QVariantMap>
@@ -42,6 +44,17 @@ bool takeProperty(const QVariantMap &properties, const QString &name, T *value)
     }
     *value = v.value<T>();
     return true;
+}
+
+// Calls @p up on @p receiver when @p service comes onto @p bus, @p down when it
+// leaves: the system's services may start later than the session, or restart.
+template<typename T>
+void followService(const QDBusConnection &bus, const QString &service, T *receiver, void (T::*up)(), void (T::*down)())
+{
+    auto *watcher = new QDBusServiceWatcher(
+        service, bus, QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration, receiver);
+    QObject::connect(watcher, &QDBusServiceWatcher::serviceRegistered, receiver, up);
+    QObject::connect(watcher, &QDBusServiceWatcher::serviceUnregistered, receiver, down);
 }
 
 #endif

@@ -13,7 +13,6 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QDBusServiceWatcher>
 
 namespace
 {
@@ -60,12 +59,7 @@ ModemManagerModem::ModemManagerModem(const QDBusConnection &bus, QObject *parent
     : QObject(parent)
     , m_bus(bus)
 {
-    auto *watcher = new QDBusServiceWatcher(Service, m_bus,
-                                            QDBusServiceWatcher::WatchForRegistration
-                                                | QDBusServiceWatcher::WatchForUnregistration,
-                                            this);
-    connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, &ModemManagerModem::serviceUp);
-    connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this, &ModemManagerModem::serviceDown);
+    followService(m_bus, Service, this, &ModemManagerModem::serviceUp, &ModemManagerModem::serviceDown);
     m_bus.connect(Service, ManagerPath, ObjectManager, QStringLiteral("InterfacesAdded"), this,
                   SLOT(interfacesAdded(QDBusMessage)));
     m_bus.connect(Service, ManagerPath, ObjectManager, QStringLiteral("InterfacesRemoved"), this,

@@ -11,7 +11,6 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QDBusServiceWatcher>
 
 namespace
 {
@@ -28,12 +27,7 @@ NetworkManagerModem::NetworkManagerModem(const QDBusConnection &bus, QObject *pa
     : QObject(parent)
     , m_bus(bus)
 {
-    auto *watcher = new QDBusServiceWatcher(Service, m_bus,
-                                            QDBusServiceWatcher::WatchForRegistration
-                                                | QDBusServiceWatcher::WatchForUnregistration,
-                                            this);
-    connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, &NetworkManagerModem::serviceUp);
-    connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this, &NetworkManagerModem::serviceDown);
+    followService(m_bus, Service, this, &NetworkManagerModem::serviceUp, &NetworkManagerModem::serviceDown);
     m_bus.connect(Service, ManagerPath, Service, QStringLiteral("DeviceAdded"), this,
                   SLOT(deviceAdded(QDBusObjectPath)));
     m_bus.connect(Service, ManagerPath, Service, QStringLiteral("DeviceRemoved"), this,
