@@ -11,11 +11,11 @@
 #include "loconfstore.h"
 #include "lolocale.h"
 #include "privatestore.h"
+#include "programlocator.h"
 #include "signalquit.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QImage>
 #include <QLoggingCategory>
 #include <QTimer>
@@ -36,9 +36,7 @@ void useBuildTreeCatalogs()
 #ifdef CELLCOUNTERS_BUILD_TRANSLATIONS_DIR
     if (!qEnvironmentVariableIsEmpty("LOTOOLKIT_TRANSLATIONS_DIR"))
         return;
-    const QFileInfo here(QCoreApplication::applicationDirPath());
-    const QFileInfo built(QStringLiteral(CELLCOUNTERS_DEMO_BUILD_DIR));
-    if (here.canonicalFilePath() == built.canonicalFilePath())
+    if (ProgramLocator::inBuildTree())
         qputenv("LOTOOLKIT_TRANSLATIONS_DIR", QByteArrayLiteral(CELLCOUNTERS_BUILD_TRANSLATIONS_DIR));
 #endif
 }
@@ -160,10 +158,10 @@ int main(int argc, char **argv)
     if (PrivateStore::isActive())
         DemoStore::seed();
     if (parser.isSet(simulate)) {
-        HelperProcess::launch(QStringLiteral("cellcounters-simulate"), &app);
+        (new HelperProcess(QStringLiteral("cellcounters-simulate"), &app))->launch();
         // Only in its own store: a user's session runs a notifier of its own.
         if (PrivateStore::isActive())
-            HelperProcess::launch(QStringLiteral("cellcounters-notifier"), &app);
+            (new HelperProcess(QStringLiteral("cellcounters-notifier"), &app))->launch();
     }
 
     HostWindow::Content content = HostWindow::Content::Page;
