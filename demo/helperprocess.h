@@ -11,8 +11,8 @@
 
 /**
  * A program that the demo runs beside itself (the traffic simulator, the
- * notifier). It is ended when the application quits, and on Linux it is
- * sent SIGTERM when the demo dies without quitting (killed, or crashed).
+ * meter, the notifier). It is ended when the application quits, and on Linux
+ * it is sent SIGTERM when the demo dies without quitting (killed, or crashed).
  */
 class HelperProcess : public QProcess
 {

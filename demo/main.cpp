@@ -13,6 +13,7 @@
 #include "privatestore.h"
 #include "programlocator.h"
 #include "signalquit.h"
+#include "simulatedtraffic.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -72,8 +73,10 @@ int main(int argc, char **argv)
                                        .arg(LoConfStore::backends().join(QStringLiteral(" or "))),
                                    QStringLiteral("name"));
     const QCommandLineOption simulate(QStringLiteral("simulate"),
-                                      QStringLiteral("Run cellcounters-simulate: counters and call timers move. On the private\n"
-                                                     "store also cellcounters-notifier: a warning limit passed gives a desktop notification."));
+                                      QStringLiteral("Run cellcounters-simulate (a simulated modem in use) and cellcounters-meter,\n"
+                                                     "which counts its traffic and calls into the store: counters and call timers\n"
+                                                     "move. On the private store also cellcounters-notifier: a warning limit\n"
+                                                     "passed gives a desktop notification."));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Show the library's debug lines."));
     // "-platform" is one unknown option, not eight.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -157,8 +160,13 @@ int main(int argc, char **argv)
 
     if (PrivateStore::isActive())
         DemoStore::seed();
+    SimulatedTraffic *traffic = nullptr;
     if (parser.isSet(simulate)) {
-        (new HelperProcess(QStringLiteral("cellcounters-simulate"), &app))->launch();
+        traffic = new SimulatedTraffic(&app);
+        if (!traffic->start()) {
+            delete traffic;
+            traffic = nullptr;
+        }
         // Only in its own store: a user's session runs a notifier of its own.
         if (PrivateStore::isActive())
             (new HelperProcess(QStringLiteral("cellcounters-notifier"), &app))->launch();
