@@ -178,6 +178,10 @@ int main(int argc, char **argv)
     else if (parser.isSet(callTimers))
         content = HostWindow::Content::CallTimers;
     HostWindow window(content);
+    if (traffic) {
+        window.showRoamingSwitch();
+        QObject::connect(&window, &HostWindow::roamingChosen, traffic, &SimulatedTraffic::setRoaming);
+    }
     window.show();
 
     int status = 0;
