@@ -7,7 +7,7 @@
 # that was compiled in, so the packages install exactly there):
 #   libcellcounters1      runtime: the shared libraries and the English catalogs
 #   libcellcounters-dev   development: headers, CMake package config, pkg-config file
-#   cellcounters-demo     the demo host, the traffic simulator and the store writer
+#   cellcounters-demo     the demo host, the traffic simulator, the simulated modem and the store writer
 #   cellcounters-notifier the data limit notifier, its catalog and its autostart entry
 #   cellcounters-meter    the meter, its autostart entry and its systemd user unit
 set(CPACK_PACKAGE_NAME cellcounters)
@@ -61,12 +61,13 @@ set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
 
 set(CPACK_DEBIAN_DEMO_PACKAGE_NAME cellcounters-demo)
 set(CPACK_DEBIAN_DEMO_PACKAGE_SECTION misc)
+# The simulated modem is a python3-dbusmock script.
 set(CPACK_DEBIAN_DEMO_PACKAGE_DEPENDS
-    "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), ${_store_daemons}, dbus, fonts-dejavu-core")
-# With --simulate, the demo runs the notifier on its private store.
-set(CPACK_DEBIAN_DEMO_PACKAGE_RECOMMENDS "cellcounters-notifier (= ${_version})")
+    "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), ${_store_daemons}, dbus, fonts-dejavu-core, python3-dbusmock")
+# With --simulate, the demo runs the meter against the simulated modem, and the notifier on its private store.
+set(CPACK_DEBIAN_DEMO_PACKAGE_RECOMMENDS "cellcounters-meter (= ${_version}), cellcounters-notifier (= ${_version})")
 set(CPACK_DEBIAN_DEMO_DESCRIPTION
-    "Demo: cellcounters-demo shows the data counters page, its dialog or the call timers\nin a phone-sized window over a private settings store; cellcounters-simulate\nadvances the counters and call totals as a phone's counter daemon would;\ncellcounters-storewriter sets, reads and lists keys of the store from a shell.")
+    "Demo: cellcounters-demo shows the data counters page, its dialog or the call timers\nin a phone-sized window over a private settings store; cellcounters-simulate\nruns cellcounters-simulated-modem (NetworkManager and ModemManager on a bus of\ntheir own) and makes data traffic and calls on it, which cellcounters-meter\ncounts; cellcounters-storewriter sets, reads and lists keys of the store from a shell.")
 
 set(CPACK_DEBIAN_NOTIFIER_PACKAGE_NAME cellcounters-notifier)
 set(CPACK_DEBIAN_NOTIFIER_PACKAGE_SECTION misc)

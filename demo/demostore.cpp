@@ -55,6 +55,9 @@ void DemoStore::seed(const QDateTime &now)
     // Stored in Latin digits whatever the system language, as the section writes it.
     LoGConfItem(StorageKeys::CallTimersResetDatePath)
         .set(QVariant(QLocale::c().toString(now.date().addDays(-64), QString::fromLatin1(FORMAT))));
+
+    // The meter samples every second (10 when unset), so that the page moves as traffic flows.
+    LoGConfItem(QStringLiteral("/cellui/meter/interval")).set(stored(1));
 }
 
 QString DemoStore::resetDateText(const QDateTime &when)

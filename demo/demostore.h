@@ -11,7 +11,8 @@
  * Fills a store with what a phone in use for a few weeks would have: data sent
  * and received at home and while roaming, the home counters reset some weeks
  * ago and the roaming ones never, the home warning off with a limit entered
- * earlier, the roaming warning on, call totals and the date they were cleared.
+ * earlier, the roaming warning on, call totals and the date they were cleared;
+ * and a meter that samples every second.
  */
 class DemoStore
 {

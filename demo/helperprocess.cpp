@@ -4,9 +4,9 @@
 
 #include "helperprocess.h"
 
+#include "programlocator.h"
+
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 
 #include <csignal>
 #include <cstdio>
@@ -15,43 +15,34 @@
 #include <sys/prctl.h>
 #endif
 
-HelperProcess::HelperProcess(QObject *parent)
+HelperProcess::HelperProcess(const QString &name, QObject *parent)
     : QProcess(parent)
     , m_parent(::getpid())
 {
+    setProgram(ProgramLocator::locate(name));
+    setProcessChannelMode(QProcess::ForwardedChannels);
 }
 
-HelperProcess *HelperProcess::launch(const QString &name, QObject *parent)
+bool HelperProcess::launch(const QStringList &arguments)
 {
-    QStringList folders{QCoreApplication::applicationDirPath()};
-#ifdef CELLCOUNTERS_NOTIFIER_BUILD_DIR
-    // Installed, every program is in the same folder; in the build tree the notifier has its own.
-    folders << QStringLiteral(CELLCOUNTERS_NOTIFIER_BUILD_DIR);
-#endif
-    QString program = name;
-    for (const QString &folder : qAsConst(folders)) {
-        const QString candidate = QDir(folder).filePath(name);
-        if (QFileInfo(candidate).isExecutable()) {
-            program = candidate;
-            break;
-        }
+    setArguments(arguments);
+    start();
+    if (!waitForStarted(3000)) {
+        std::fprintf(stderr, "cellcounters-demo: cannot start %s: %s\n", qPrintable(program()),
+                     qPrintable(errorString()));
+        return false;
     }
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &HelperProcess::end);
+    return true;
+}
 
-    auto *process = new HelperProcess(parent);
-    process->setProcessChannelMode(QProcess::ForwardedChannels);
-    process->start(program, QStringList());
-    if (!process->waitForStarted(3000)) {
-        std::fprintf(stderr, "cellcounters-demo: cannot start %s: %s\n", qPrintable(program),
-                     qPrintable(process->errorString()));
-        delete process;
-        return nullptr;
-    }
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, process, [process] {
-        process->terminate();
-        if (!process->waitForFinished(2000))
-            process->kill();
-    });
-    return process;
+void HelperProcess::end()
+{
+    if (state() == QProcess::NotRunning)
+        return;
+    terminate();
+    if (!waitForFinished(2000))
+        kill();
 }
 
 void HelperProcess::setupChildProcess()

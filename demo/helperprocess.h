@@ -11,26 +11,29 @@
 
 /**
  * A program that the demo runs beside itself (the traffic simulator, the
- * notifier). It is ended when the application quits, and on Linux it is sent
- * SIGTERM when the demo dies without quitting (killed, or crashed).
+ * meter, the notifier). It is ended when the application quits, and on Linux
+ * it is sent SIGTERM when the demo dies without quitting (killed, or crashed).
  */
 class HelperProcess : public QProcess
 {
     Q_OBJECT
 public:
     /**
-     * Starts @p name from the demo's own folder, else from the build tree, else
-     * from PATH, with the demo's output channels; nullptr (and a message) when
-     * it does not start.
+     * The program @p name, found by ProgramLocator, with the demo's output
+     * channels; set them, or its environment, before launch().
      */
-    static HelperProcess *launch(const QString &name, QObject *parent);
+    HelperProcess(const QString &name, QObject *parent);
+
+    /** Starts it; false (and a message) when it does not start. */
+    bool launch(const QStringList &arguments = QStringList());
+
+    /** Asks it to end, and kills it if it does not within two seconds. */
+    void end();
 
 protected:
     void setupChildProcess() override;
 
 private:
-    explicit HelperProcess(QObject *parent);
-
     const pid_t m_parent;
 };
 

@@ -11,6 +11,7 @@
 #include "loscenemanager.h"
 #include "lotheme.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QGraphicsScene>
@@ -79,7 +80,8 @@ HostWindow::HostWindow(Content content, QWidget *parent)
         "QPushButton:pressed { background: #3d6fb4; }"
         "QComboBox { color: white; background: #262626; border: 1px solid #444;"
         "  border-radius: 6px; padding: 4px 8px; font-size: 15px; }"
-        "QComboBox QAbstractItemView { color: white; background: #262626; }"));
+        "QComboBox QAbstractItemView { color: white; background: #262626; }"
+        "QCheckBox { color: white; font-size: 15px; }"));
     auto *barLayout = new QHBoxLayout(bar);
     barLayout->setContentsMargins(10, 6, 10, 6);
 
@@ -108,10 +110,18 @@ HostWindow::HostWindow(Content content, QWidget *parent)
     mLocaleBox->setCurrentIndex(mLocaleBox->findText(current));
     connect(mLocaleBox, QOverload<int>::of(&QComboBox::activated), this, &HostWindow::localeChosen);
 
+    mRoamingBox = new QCheckBox(QStringLiteral("Roaming"), bar);
+    mRoamingBox->setObjectName(QStringLiteral("roamingBox"));
+    mRoamingBox->setFocusPolicy(Qt::NoFocus);
+    mRoamingBox->setToolTip(QStringLiteral("Register the simulated modem on a visited network"));
+    mRoamingBox->hide();
+    connect(mRoamingBox, &QCheckBox::toggled, this, &HostWindow::roamingChosen);
+
     barLayout->addWidget(mBackButton);
     barLayout->addStretch();
     barLayout->addWidget(mOpenButton);
     barLayout->addStretch();
+    barLayout->addWidget(mRoamingBox);
     barLayout->addWidget(mLocaleBox);
 
     auto *layout = new QVBoxLayout(this);
@@ -192,6 +202,11 @@ void HostWindow::scrollContent(int y)
 QImage HostWindow::screenshot()
 {
     return grab().toImage();
+}
+
+void HostWindow::showRoamingSwitch()
+{
+    mRoamingBox->show();
 }
 
 void HostWindow::openContent()

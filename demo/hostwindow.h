@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class LoSceneWindow;
+class QCheckBox;
 class QComboBox;
 class QGraphicsScene;
 class QGraphicsView;
@@ -24,7 +25,8 @@ class VcpWidget;
  * other window that the toolkit shows (confirmation boxes) covers the visible
  * part of the screen on top of it, wherever the content was scrolled. The bar
  * at the bottom has the phone's back key, a button that opens the content again
- * once it was left, and a language switch.
+ * once it was left, a language switch and, while the phone's use is simulated,
+ * a roaming switch.
  */
 class HostWindow : public QWidget
 {
@@ -55,6 +57,9 @@ public:
     /** The window as it is drawn now. */
     QImage screenshot();
 
+    /** Shows the "Roaming" switch in the bar; roamingChosen() tells what it is set to. */
+    void showRoamingSwitch();
+
 public Q_SLOTS:
     /** Creates and shows the content; does nothing while it is shown. */
     void openContent();
@@ -64,6 +69,7 @@ public Q_SLOTS:
 Q_SIGNALS:
     void contentOpened();
     void contentClosed();
+    void roamingChosen(bool roaming);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -87,6 +93,7 @@ private:
     QPushButton *mBackButton = nullptr;
     QPushButton *mOpenButton = nullptr;
     QComboBox *mLocaleBox = nullptr;
+    QCheckBox *mRoamingBox = nullptr;
     QPointer<QGraphicsWidget> mContent;
     QPointer<VcpWidget> mPage;
     QPointer<LoSceneWindow> mMainWindow;

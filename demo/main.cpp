@@ -11,11 +11,12 @@
 #include "loconfstore_p.h"
 #include "lolocale.h"
 #include "privatestore.h"
+#include "programlocator.h"
 #include "signalquit.h"
+#include "simulatedtraffic.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QImage>
 #include <QLoggingCategory>
 #include <QTimer>
@@ -36,9 +37,7 @@ void useBuildTreeCatalogs()
 #ifdef CELLCOUNTERS_BUILD_TRANSLATIONS_DIR
     if (!qEnvironmentVariableIsEmpty("LOTOOLKIT_TRANSLATIONS_DIR"))
         return;
-    const QFileInfo here(QCoreApplication::applicationDirPath());
-    const QFileInfo built(QStringLiteral(CELLCOUNTERS_DEMO_BUILD_DIR));
-    if (here.canonicalFilePath() == built.canonicalFilePath())
+    if (ProgramLocator::inBuildTree())
         qputenv("LOTOOLKIT_TRANSLATIONS_DIR", QByteArrayLiteral(CELLCOUNTERS_BUILD_TRANSLATIONS_DIR));
 #endif
 }
@@ -74,8 +73,10 @@ int main(int argc, char **argv)
                                        .arg(LoConfStore::backends().join(QStringLiteral(" or "))),
                                    QStringLiteral("name"));
     const QCommandLineOption simulate(QStringLiteral("simulate"),
-                                      QStringLiteral("Run cellcounters-simulate: counters and call timers move. On the private\n"
-                                                     "store also cellcounters-notifier: a warning limit passed gives a desktop notification."));
+                                      QStringLiteral("Run cellcounters-simulate (a simulated modem in use) and cellcounters-meter,\n"
+                                                     "which counts its traffic and calls into the store: counters and call timers\n"
+                                                     "move. On the private store also cellcounters-notifier: a warning limit\n"
+                                                     "passed gives a desktop notification."));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Show the library's debug lines."));
     // "-platform" is one unknown option, not eight.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -159,11 +160,16 @@ int main(int argc, char **argv)
 
     if (PrivateStore::isActive())
         DemoStore::seed();
+    SimulatedTraffic *traffic = nullptr;
     if (parser.isSet(simulate)) {
-        HelperProcess::launch(QStringLiteral("cellcounters-simulate"), &app);
+        traffic = new SimulatedTraffic(&app);
+        if (!traffic->start()) {
+            delete traffic;
+            traffic = nullptr;
+        }
         // Only in its own store: a user's session runs a notifier of its own.
         if (PrivateStore::isActive())
-            HelperProcess::launch(QStringLiteral("cellcounters-notifier"), &app);
+            (new HelperProcess(QStringLiteral("cellcounters-notifier"), &app))->launch();
     }
 
     HostWindow::Content content = HostWindow::Content::Page;
@@ -172,6 +178,10 @@ int main(int argc, char **argv)
     else if (parser.isSet(callTimers))
         content = HostWindow::Content::CallTimers;
     HostWindow window(content);
+    if (traffic) {
+        window.showRoamingSwitch();
+        QObject::connect(&window, &HostWindow::roamingChosen, traffic, &SimulatedTraffic::setRoaming);
+    }
     window.show();
 
     int status = 0;

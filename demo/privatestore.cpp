@@ -12,6 +12,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#endif
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/wait.h>
@@ -58,6 +61,11 @@ int PrivateStore::run(int argc, char **argv)
         return 127;
     }
     const QByteArray program = selfExecutable();
+#ifdef Q_OS_LINUX
+    // What the session's bus starts is orphaned when the bus ends: it comes to
+    // this process instead of init, which is how its end is seen.
+    ::prctl(PR_SET_CHILD_SUBREAPER, 1);
+#endif
 
     child = ::fork();
     if (child < 0) {
@@ -107,6 +115,16 @@ int PrivateStore::run(int argc, char **argv)
         done = ::waitpid(child, &status, 0);
     } while (done < 0 && errno == EINTR);
 
+    // The store's daemon, started by the bus, outlives the session in its group
+    // and writes its data out as it ends: the folder goes after it.
+    ::kill(-child, SIGTERM);
+    for (int i = 0; i < 100; ++i) {
+        const pid_t gone = ::waitpid(-child, nullptr, WNOHANG);
+        if (gone < 0 && errno == ECHILD)
+            break;
+        if (gone == 0)
+            ::usleep(20000);
+    }
     QDir(QString::fromLocal8Bit(home)).removeRecursively();
     if (done < 0)
         return 127;

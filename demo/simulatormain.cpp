@@ -2,16 +2,55 @@
 //
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
-// cellcounters-simulate: advances the data counters and the call totals of the
-// current session's settings store, as a phone's counter daemon would.
+// cellcounters-simulate: a phone in use, as its modem stack shows it. It runs
+// the simulated modem and uses it; a meter pointed at the modem's bus and
+// interfaces counts what it does.
 #include "demostore.h"
+#include "modemcontrol.h"
+#include "programlocator.h"
+#include "signalquit.h"
 #include "trafficsimulator.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QLoggingCategory>
+#include <QSocketNotifier>
+#include <QTemporaryDir>
 
 #include <cstdio>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+// "roaming" and "home" on standard input, one a line, switch the network.
+void followInput(TrafficSimulator *simulator)
+{
+    auto *notifier = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, simulator);
+    const auto pending = std::make_shared<QByteArray>();
+    QObject::connect(notifier, &QSocketNotifier::activated, simulator, [notifier, pending, simulator] {
+        char bytes[256];
+        const ssize_t count = ::read(STDIN_FILENO, bytes, sizeof bytes);
+        if (count <= 0) {
+            // End of input leaves the network as it is.
+            notifier->setEnabled(false);
+            return;
+        }
+        pending->append(bytes, int(count));
+        int end;
+        while ((end = pending->indexOf('\n')) >= 0) {
+            const QByteArray line = pending->left(end).trimmed();
+            pending->remove(0, end + 1);
+            if (line == "roaming" || line == "home")
+                simulator->setRoaming(line == "roaming");
+            else if (!line.isEmpty())
+                std::fprintf(stderr, "cellcounters-simulate: \"roaming\" or \"home\", not \"%s\"\n", line.constData());
+        }
+    });
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -20,12 +59,16 @@ int main(int argc, char **argv)
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Advances the packet data counters (home and roaming) and the call totals in the\n"
-        "settings store of the current D-Bus session, every half second by default."));
+        "Runs a simulated modem (cellcounters-simulated-modem) and uses it as a phone is used: data\n"
+        "traffic on wwan0 and calls, dialled and received. Prints \"bus ADDRESS\" and \"sysfs DIR\"\n"
+        "once the modem is up: cellcounters-meter --sysfs DIR with DBUS_SYSTEM_BUS_ADDRESS=ADDRESS\n"
+        "counts it into the session's settings store. Reads \"roaming\" or \"home\" lines on\n"
+        "standard input to change the network the modem is registered on."));
     parser.addHelpOption();
     const QCommandLineOption seed(QStringLiteral("seed"),
-                                  QStringLiteral("Write realistic starting values to every key and exit."));
-    const QCommandLineOption interval(QStringLiteral("interval"), QStringLiteral("Milliseconds between steps (500)."),
+                                  QStringLiteral("Write realistic starting values to every key of the store and exit."));
+    const QCommandLineOption interval(QStringLiteral("interval"),
+                                      QStringLiteral("Milliseconds between steps of traffic (500)."),
                                       QStringLiteral("ms"), QStringLiteral("500"));
     const QCommandLineOption steps(QStringLiteral("steps"), QStringLiteral("Stop after this many steps (0: run until stopped)."),
                                    QStringLiteral("n"), QStringLiteral("0"));
@@ -52,12 +95,31 @@ int main(int argc, char **argv)
         return 0;
     }
 
-    TrafficSimulator simulator;
+    // Quitting, not dying, on a signal: the modem then ends and removes its interfaces.
+    SignalQuit::install();
+    const QTemporaryDir sysfs(QDir::temp().filePath(QStringLiteral("cellcounters-simulate.XXXXXX")));
+    if (!sysfs.isValid()) {
+        std::fprintf(stderr, "cellcounters-simulate: no temporary folder: %s\n", qPrintable(sysfs.errorString()));
+        return 1;
+    }
+    ModemControl modem;
+    TrafficSimulator simulator(&modem);
     simulator.setInterval(msec);
-    QObject::connect(&simulator, &TrafficSimulator::stepped, &app, [&](quint64 done) {
+    QObject::connect(&modem, &ModemControl::ready, &simulator, [&](const QString &address) {
+        std::printf("bus %s\nsysfs %s\n", qPrintable(address), qPrintable(sysfs.path()));
+        std::fflush(stdout);
+        simulator.start();
+    });
+    QObject::connect(&modem, &ModemControl::failed, &app, [](const QString &reason) {
+        std::fprintf(stderr, "cellcounters-simulate: %s\n", qPrintable(reason));
+        QCoreApplication::exit(1);
+    });
+    QObject::connect(&simulator, &TrafficSimulator::stepped, &app, [limit](quint64 done) {
         if (limit > 0 && done >= limit)
             QCoreApplication::quit();
     });
-    simulator.start();
+    followInput(&simulator);
+    if (!modem.start(ProgramLocator::locate(QStringLiteral("cellcounters-simulated-modem")), sysfs.path()))
+        return 1;
     return app.exec();
 }

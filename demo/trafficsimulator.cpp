@@ -4,88 +4,54 @@
 
 #include "trafficsimulator.h"
 
-#include "calltimers.h"
-#include "datacountervalue.h"
-#include "logconfitem.h"
-#include "storagekeys.h"
-#include "storageif.h"
+#include "modemcontrol.h"
 
 #include <QDateTime>
 
-#include <limits>
-
 namespace {
 
-// Bytes per step of half a second, lowest and highest: a phone browsing and
-// streaming at home, checking mail while roaming.
-const quint64 HomeRx[2] = {20000, 260000};
-const quint64 HomeTx[2] = {2000, 30000};
-const quint64 RoamingRx[2] = {1000, 22000};
-const quint64 RoamingTx[2] = {200, 3000};
+// Bytes per step of half a second, lowest and highest: a phone browsing and streaming.
+const quint64 Sent[2] = {2000, 30000};
+const quint64 Received[2] = {20000, 260000};
 
-// A stored count (bytes or seconds) as the page reads it: unset, negative or
-// unreadable counts as 0, so that the simulator carries on from a sane start.
-quint64 storedCount(const QVariant &value)
-{
-    DataCounterValue count;
-    count = value;
-    return count.toBytes();
-}
+// ModemManager's values.
+const int CallActive = 4;
+const int RegisteredHome = 1;
+const int RegisteredRoaming = 5;
 
-QString toStored(quint64 count)
-{
-    return QString::number(count);
-}
-
-// @p count + @p step, the largest count instead of wrapping around.
-quint64 add(quint64 count, quint64 step)
-{
-    const quint64 max = std::numeric_limits<quint64>::max();
-    return step > max - count ? max : count + step;
-}
+// Seconds: before the first call, and the first call's length, long enough to
+// show minutes on the call timers.
+const int FirstCallAfter = 3;
+const int FirstCallLength = 65;
 
 } // namespace
 
-TrafficSimulator::TrafficSimulator(QObject *parent)
+TrafficSimulator::TrafficSimulator(ModemControl *modem, QObject *parent)
     : QObject(parent)
+    , mModem(modem)
     , mRandom(quint32(QDateTime::currentMSecsSinceEpoch()))
 {
-    using namespace StorageKeys;
-    mStore = new StorageIf({GprsHomeTxBytes, GprsHomeRxBytes, GprsRoamingTxBytes, GprsRoamingRxBytes}, this);
-    const QString *const totals[TotalCount] = {&Cellular::CallTimersKeys::LastCall, &Cellular::CallTimersKeys::Dialled,
-                                               &Cellular::CallTimersKeys::Received, &Cellular::CallTimersKeys::All};
-    for (int i = 0; i < TotalCount; ++i)
-        mCallTotals[i] = new LoGConfItem(*totals[i], this);
-    mTimer.setInterval(500);
-    connect(&mTimer, &QTimer::timeout, this, &TrafficSimulator::step);
-    mCallLength = randomBetween(20, 120);
+    mTrafficTimer.setInterval(500);
+    connect(&mTrafficTimer, &QTimer::timeout, this, &TrafficSimulator::step);
+    mCallTimer.setSingleShot(true);
+    // A coarse timer may fire seconds early on a long call, and the length is what the call timers show.
+    mCallTimer.setTimerType(Qt::PreciseTimer);
+    connect(&mCallTimer, &QTimer::timeout, this, &TrafficSimulator::advanceCall);
 }
 
 TrafficSimulator::~TrafficSimulator() = default;
 
 void TrafficSimulator::setInterval(int msec)
 {
-    mTimer.setInterval(qMax(1, msec));
-}
-
-int TrafficSimulator::interval() const
-{
-    return mTimer.interval();
+    mTrafficTimer.setInterval(qMax(1, msec));
 }
 
 void TrafficSimulator::start()
 {
-    mTimer.start();
-}
-
-void TrafficSimulator::stop()
-{
-    mTimer.stop();
-}
-
-bool TrafficSimulator::isActive() const
-{
-    return mTimer.isActive();
+    mModem->send(QStringLiteral("modem"));
+    mModem->send(QStringLiteral("connect wwan0"));
+    mTrafficTimer.start();
+    mCallTimer.start(FirstCallAfter * 1000);
 }
 
 quint64 TrafficSimulator::steps() const
@@ -95,51 +61,50 @@ quint64 TrafficSimulator::steps() const
 
 void TrafficSimulator::step()
 {
-    using namespace StorageKeys;
-    addBytes(GprsHomeRxBytes, randomBetween(HomeRx[0], HomeRx[1]));
-    addBytes(GprsHomeTxBytes, randomBetween(HomeTx[0], HomeTx[1]));
-    addBytes(GprsRoamingRxBytes, randomBetween(RoamingRx[0], RoamingRx[1]));
-    addBytes(GprsRoamingTxBytes, randomBetween(RoamingTx[0], RoamingTx[1]));
-    advanceCall();
+    mModem->send(QStringLiteral("traffic %1 %2")
+                     .arg(randomBetween(Sent[0], Sent[1]))
+                     .arg(randomBetween(Received[0], Received[1])));
     ++mSteps;
     Q_EMIT stepped(mSteps);
 }
 
-void TrafficSimulator::addBytes(StorageKeys::KeyId key, quint64 bytes)
+void TrafficSimulator::setRoaming(bool roaming)
 {
-    const quint64 count = storedCount(mStore->value(key, QVariant(0)));
-    mStore->setValue(key, toStored(add(count, bytes)));
+    mModem->send(QStringLiteral("register %1").arg(roaming ? RegisteredRoaming : RegisteredHome));
 }
 
-void TrafficSimulator::addSeconds(Total total, quint64 seconds)
+void TrafficSimulator::advanceCall()
 {
-    LoGConfItem *item = mCallTotals[total];
-    // The library reads at most 32 bits of seconds; stay within them.
-    const quint64 count = qMin<quint64>(add(storedCount(item->value()), seconds), 0xffffffffu);
-    item->set(toStored(count));
+    switch (mCallState) {
+    case CallState::None: {
+        const bool dialled = mFirstCall || mRandom.bounded(2) == 0;
+        mModem->send(dialled ? QStringLiteral("call out") : QStringLiteral("call in"),
+                     [this](bool ok, const QString &path) { mCall = ok ? path : QString(); });
+        mCallState = CallState::Ringing;
+        mCallTimer.start(int(randomBetween(2, 5)) * 1000);
+        break;
+    }
+    case CallState::Ringing:
+        if (mCall.isEmpty()) {
+            mCallState = CallState::None;
+            mCallTimer.start(int(randomBetween(5, 12)) * 1000);
+            break;
+        }
+        mModem->send(QStringLiteral("callstate %1 %2").arg(mCall).arg(CallActive));
+        mCallState = CallState::Active;
+        mCallTimer.start((mFirstCall ? FirstCallLength : int(randomBetween(8, 30))) * 1000);
+        mFirstCall = false;
+        break;
+    case CallState::Active:
+        mModem->send(QStringLiteral("hangup %1").arg(mCall));
+        mCall.clear();
+        mCallState = CallState::None;
+        mCallTimer.start(int(randomBetween(5, 12)) * 1000);
+        break;
+    }
 }
 
 quint64 TrafficSimulator::randomBetween(quint64 low, quint64 high)
 {
     return low + mRandom.bounded(quint32(high - low + 1));
-}
-
-void TrafficSimulator::advanceCall()
-{
-    // Simulated time runs at a second of call per step, so the timers visibly
-    // tick at every step.
-    if (mPause > 0) {
-        if (--mPause == 0) {
-            mDialled = mRandom.bounded(2) == 0;
-            mCallSeconds = 0;
-            mCallLength = randomBetween(20, 120);
-        }
-        return;
-    }
-    ++mCallSeconds;
-    addSeconds(mDialled ? Dialled : Received, 1);
-    addSeconds(All, 1);
-    mCallTotals[LastCall]->set(toStored(mCallSeconds));
-    if (mCallSeconds >= mCallLength)
-        mPause = randomBetween(3, 8);
 }

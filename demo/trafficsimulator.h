@@ -9,59 +9,53 @@
 #include <QRandomGenerator>
 #include <QTimer>
 
-#include "storagekeys.h"
-
-class LoGConfItem;
-class StorageIf;
+class ModemControl;
 
 /**
- * Moves the store the way a phone's counter daemon and telephony stack do: at
- * every step the packet data counters of both networks grow (the home network
- * busier than roaming) and the call being made adds to the call totals. Each
- * step reads the stored values first, so a reset or a clear made meanwhile by
- * the page, a test or gconftool-2 is carried on from, not overwritten.
+ * Uses a simulated modem the way a phone is used: a data connection on wwan0
+ * that moves some hundred kilobytes a second, and calls one after another,
+ * dialled or received, each ringing a few seconds before it is answered. The
+ * first call, dialled, lasts 65 seconds. Whatever counts the traffic and the
+ * calls (the meter) follows the modem; nothing here writes the store.
  */
 class TrafficSimulator : public QObject
 {
     Q_OBJECT
 public:
-    explicit TrafficSimulator(QObject *parent = nullptr);
+    explicit TrafficSimulator(ModemControl *modem, QObject *parent = nullptr);
     ~TrafficSimulator() override;
 
+    /** Milliseconds between two steps of traffic (500). */
     void setInterval(int msec);
-    int interval() const;
 
+    /** Adds the modem, connects and starts the traffic and the calls. */
     void start();
-    void stop();
-    bool isActive() const;
 
     quint64 steps() const;
 
 public Q_SLOTS:
     void step();
+    /** Registers the modem on a visited network, or back on the home one. */
+    void setRoaming(bool roaming);
 
 Q_SIGNALS:
     void stepped(quint64 steps);
 
 private:
-    void addBytes(StorageKeys::KeyId key, quint64 bytes);
-    // The call totals, in the order of Cellular::CallTimers::CallTimersInfo.
-    enum Total { LastCall, Dialled, Received, All, TotalCount };
-    void addSeconds(Total total, quint64 seconds);
-    quint64 randomBetween(quint64 low, quint64 high);
-    void advanceCall();
+    enum class CallState { None, Ringing, Active };
 
-    StorageIf *mStore;
-    LoGConfItem *mCallTotals[TotalCount];
-    QTimer mTimer;
+    void advanceCall();
+    quint64 randomBetween(quint64 low, quint64 high);
+
+    ModemControl *const mModem;
+    QTimer mTrafficTimer;
+    QTimer mCallTimer;
     QRandomGenerator mRandom;
     quint64 mSteps = 0;
-    // The call in progress: its direction, length so far and planned length;
-    // a planned length of 0 is a pause between calls.
-    bool mDialled = true;
-    quint64 mCallSeconds = 0;
-    quint64 mCallLength = 0;
-    quint64 mPause = 0;
+    CallState mCallState = CallState::None;
+    // The modem's object path of the call in progress; empty when the modem refused it.
+    QString mCall;
+    bool mFirstCall = true;
 };
 
 #endif

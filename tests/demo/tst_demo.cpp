@@ -3,12 +3,15 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
 // The demo programs from the command line: each content of cellcounters-demo
-// renders to a picture, cellcounters-simulate moves the counters, and the
-// catalogs the library installs fall back to English.
+// renders to a picture, the simulated phone reaches the store through the
+// meter, and the catalogs the library installs fall back to English.
 #include "datacounters.h"
 #include "lolocale.h"
 #include "teststore.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QFileInfo>
 #include <QImage>
 #include <QSet>
 #include <QTemporaryDir>
@@ -25,6 +28,8 @@ private Q_SLOTS:
         QTest::newRow("page") << QString();
         QTest::newRow("dialog") << QStringLiteral("--dialog");
         QTest::newRow("call timers") << QStringLiteral("--call-timers");
+        // Its helpers start and end with it.
+        QTest::newRow("simulated") << QStringLiteral("--simulate");
     }
 
     void screenshot()
@@ -49,16 +54,36 @@ private Q_SLOTS:
         QVERIFY2(colours.size() > 30, qPrintable(QString::number(colours.size())));
     }
 
-    void simulatorMovesCounters()
+    void simulatorRunsAndRemovesItsModem()
     {
-        const QString key = QStringLiteral("/cellui/settings/datacounter/transfer/gprs_home_rx_bytes");
-        QVERIFY(ExternalStore::setString(key, QStringLiteral("5000000000")));
         QProcess simulator;
         simulator.start(QStringLiteral(SIMULATE_PROGRAM),
                         {QStringLiteral("--steps"), QStringLiteral("3"), QStringLiteral("--interval"), QStringLiteral("20")});
         QVERIFY(simulator.waitForFinished(60000));
         QCOMPARE(simulator.exitCode(), 0);
-        QVERIFY(ExternalStore::get(key).toULongLong() > 5000000000ULL);
+        const QStringList lines = QString::fromUtf8(simulator.readAllStandardOutput()).split(QLatin1Char('\n'));
+        QVERIFY2(lines.size() >= 2 && lines.at(0).startsWith(QLatin1String("bus unix:"))
+                     && lines.at(1).startsWith(QLatin1String("sysfs /")),
+                 qPrintable(lines.join(QLatin1Char('|'))));
+        QVERIFY(!QFileInfo::exists(lines.at(1).mid(6)));
+    }
+
+    // On this test's store, so that what the meter wrote is seen here.
+    void simulatedTrafficReachesTheStore()
+    {
+        const QString key = QStringLiteral("/cellui/settings/datacounter/transfer/gprs_home_rx_bytes");
+        QVERIFY(ExternalStore::setString(key, QStringLiteral("5000000000")));
+        QVERIFY(ExternalStore::setString(QStringLiteral("/cellui/meter/interval"), QStringLiteral("1")));
+        QProcess demo;
+        demo.setProcessChannelMode(QProcess::ForwardedChannels);
+        demo.start(QStringLiteral(DEMO_PROGRAM), {QStringLiteral("--user-store"), QStringLiteral("--simulate")});
+        QTRY_VERIFY_WITH_TIMEOUT(ExternalStore::get(key).toULongLong() > 5000000000ULL, 30000);
+
+        demo.terminate();
+        QVERIFY(demo.waitForFinished(30000));
+        QCOMPARE(demo.exitCode(), 0);
+        QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+        QVERIFY(!bus->isServiceRegistered(QStringLiteral("org.cellcounters.Meter")));
     }
 
     // A language without a catalog of its own reads English; an unknown identifier comes back as it is.
