@@ -19,6 +19,7 @@
 #include "heapgrowthbenchmark.h"
 #include "keystrokebenchmark.h"
 #include "liveupdatebenchmark.h"
+#include "meterprogrambenchmark.h"
 #include "metersamplebenchmark.h"
 #include "pagebuildbenchmark.h"
 #include "pagememorybenchmark.h"
@@ -80,6 +81,19 @@ void addRows(TableReporter &reporter, const QStringList &instructions)
     reporter.addRow({"Meter sample, counters still (µs)", "meter sample", "", R::NoTarget, 0, ""});
     reporter.addRow({"Meter sample, counters moved (µs)", "meter sample with a change", "", R::NoTarget, 0, ""});
     reporter.addRow({"Registration change to split written, median (µs)", "registration split", "median_us", R::NoTarget, 0, ""});
+    // The program alone: its goal is a count, not a floor.
+    R::Row wakeups{"Meter wake-ups per minute, no connection", "meter program", "idle_per_min", R::AtMost, 0, "0", 1};
+    wakeups.hasFloor = false;
+    reporter.addRow(wakeups);
+    const int perMinute = 60 / MeterProgramBenchmark::IntervalSeconds;
+    wakeups.measure = "Meter wake-ups per minute, connected, " + std::to_string(MeterProgramBenchmark::IntervalSeconds) + " s interval";
+    wakeups.counter = "connected_per_min";
+    wakeups.bound = perMinute;
+    wakeups.targetText = "≤ " + std::to_string(perMinute) + " (one per interval)";
+    reporter.addRow(wakeups);
+    R::Row resident{"Meter resident memory, connected (KiB)", "meter program", "resident_kib", R::NoTarget, 0, "", 0};
+    resident.hasFloor = false;
+    reporter.addRow(resident);
     for (const Counted &measure : countedMeasures()) {
         for (const QString &given : instructions) {
             const QStringList figures = given.section(QLatin1Char(':'), 1).split(QLatin1Char(','));
@@ -160,6 +174,7 @@ int main(int argc, char **argv)
     HeapGrowthBenchmark::registerBenchmarks();
     MeterSampleBenchmark::registerBenchmarks();
     RegistrationSplitBenchmark::registerBenchmarks();
+    MeterProgramBenchmark::registerBenchmarks();
 
     // Repetitions of different benchmarks take turns, so that the library and its
     // floor see the same machine.
