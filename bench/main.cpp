@@ -91,9 +91,14 @@ void addRows(TableReporter &reporter, const QStringList &instructions)
     wakeups.bound = perMinute;
     wakeups.targetText = "≤ " + std::to_string(perMinute) + " (one per interval)";
     reporter.addRow(wakeups);
-    R::Row resident{"Meter resident memory, connected (KiB)", "meter program", "resident_kib", R::NoTarget, 0, "", 0};
-    resident.hasFloor = false;
-    reporter.addRow(resident);
+    // Every time a thread of it slept, for what a wake-up costs.
+    R::Row figure{"Meter context switches per minute, connected", "meter program", "connected_switches_per_min",
+                  R::NoTarget, 0, "", 0};
+    figure.hasFloor = false;
+    reporter.addRow(figure);
+    figure.measure = "Meter resident memory, connected (KiB)";
+    figure.counter = "resident_kib";
+    reporter.addRow(figure);
     for (const Counted &measure : countedMeasures()) {
         for (const QString &given : instructions) {
             const QStringList figures = given.section(QLatin1Char(':'), 1).split(QLatin1Char(','));
