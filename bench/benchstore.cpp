@@ -39,6 +39,16 @@ bool BenchStore::populate()
 
 bool BenchStore::setString(const QString &key, const QString &value)
 {
+    return write(key, value);
+}
+
+bool BenchStore::unset(const QString &key)
+{
+    return write(key, QVariant());
+}
+
+bool BenchStore::write(const QString &key, const QVariant &value)
+{
     QString error;
     if (LoConfStore::instance().write(key, value, &error) != LoConfStore::Written) {
         qWarning() << "cannot write" << key << ':' << error.trimmed();

@@ -6,6 +6,7 @@
 #define BENCHSTORE_H
 
 #include <QStringList>
+#include <QVariant>
 
 /**
  * The configuration store as the benchmarks see it: the eleven keys that the
@@ -24,6 +25,11 @@ public:
 
     /** Writes @p value as a string to @p key. */
     static bool setString(const QString &key, const QString &value);
+    /** Unsets @p key. */
+    static bool unset(const QString &key);
+
+private:
+    static bool write(const QString &key, const QVariant &value);
 };
 
 #endif

@@ -5,11 +5,11 @@
 #include "liveupdatebenchmark.h"
 
 #include "amountwatch.h"
+#include "percentile.h"
 #include "shownamount.h"
 
 #include "teststore.h"
 
-#include <algorithm>
 #include <chrono>
 #include <vector>
 
@@ -20,15 +20,6 @@ const int Samples = 300;
 const int CountedSamples = 50;
 // Each sample shows a different tenth of a megabyte.
 const qulonglong FirstBytes = 900000000ULL;
-
-double percentile(std::vector<double> values, double fraction)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const size_t index = std::min(values.size() - 1, size_t(fraction * double(values.size() - 1) + 0.5));
-    return values.at(index);
-}
 
 qulonglong bytes(int sample)
 {

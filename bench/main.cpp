@@ -10,8 +10,8 @@
 //   cellcounters-bench --count=MEASURE:library|floor
 //   cellcounters-bench --stores
 //
-// --count does what one of the measures build, update and keystroke does, a
-// number of times inside the function that callgrind is told to count, and
+// --count does what one of the measures build, update, keystroke, sample-idle
+// and sample-change does, a number of times inside the function that callgrind is told to count, and
 // prints that number; --instructions adds the counts per time that scripts/bench
 // got that way to the table; --stores lists the store backends built in, one
 // per line.
@@ -19,8 +19,11 @@
 #include "heapgrowthbenchmark.h"
 #include "keystrokebenchmark.h"
 #include "liveupdatebenchmark.h"
+#include "meterprogrambenchmark.h"
+#include "metersamplebenchmark.h"
 #include "pagebuildbenchmark.h"
 #include "pagememorybenchmark.h"
+#include "registrationsplitbenchmark.h"
 #include "shownamount.h"
 #include "tablereporter.h"
 #include "throughputbenchmark.h"
@@ -53,6 +56,8 @@ const std::vector<Counted> &countedMeasures()
         {"build", &PageBuildBenchmark::countBuilds, {"Page build (instructions, callgrind)", "", "", R::RatioAtMost, 2.0, "≤ 2.0", 0}},
         {"update", &LiveUpdateBenchmark::countUpdates, {"Live update (instructions, callgrind)", "", "", R::NoTarget, 0, "", 0}},
         {"keystroke", &KeystrokeBenchmark::countKeystrokes, {"Keystroke (instructions, callgrind)", "", "", R::NoTarget, 0, "", 0}},
+        {"sample-idle", &MeterSampleBenchmark::countIdleSamples, {"Meter sample, counters still (instructions, callgrind)", "", "", R::NoTarget, 0, "", 0}},
+        {"sample-change", &MeterSampleBenchmark::countChangedSamples, {"Meter sample, counters moved (instructions, callgrind)", "", "", R::NoTarget, 0, "", 0}},
     };
     return measures;
 }
@@ -73,6 +78,27 @@ void addRows(TableReporter &reporter, const QStringList &instructions)
     // bytes; what stays below a tenth of that is buffers settling, not a leak.
     reporter.addRow({"Heap growth, 10,000 updates after warm-up (bytes)", "heap growth", "bytes", R::GrowthBelow,
                      32000, "none (< 32,000)", 0});
+    reporter.addRow({"Meter sample, counters still (µs)", "meter sample", "", R::NoTarget, 0, ""});
+    reporter.addRow({"Meter sample, counters moved (µs)", "meter sample with a change", "", R::NoTarget, 0, ""});
+    reporter.addRow({"Registration change to split written, median (µs)", "registration split", "median_us", R::NoTarget, 0, ""});
+    // The program alone: its goal is a count, not a floor.
+    R::Row wakeups{"Meter wake-ups per minute, no connection", "meter program", "idle_per_min", R::AtMost, 0, "0", 1};
+    wakeups.hasFloor = false;
+    reporter.addRow(wakeups);
+    const int perMinute = 60 / MeterProgramBenchmark::IntervalSeconds;
+    wakeups.measure = "Meter wake-ups per minute, connected, " + std::to_string(MeterProgramBenchmark::IntervalSeconds) + " s interval";
+    wakeups.counter = "connected_per_min";
+    wakeups.bound = perMinute;
+    wakeups.targetText = "≤ " + std::to_string(perMinute) + " (one per interval)";
+    reporter.addRow(wakeups);
+    // Every time a thread of it slept, for what a wake-up costs.
+    R::Row figure{"Meter context switches per minute, connected", "meter program", "connected_switches_per_min",
+                  R::NoTarget, 0, "", 0};
+    figure.hasFloor = false;
+    reporter.addRow(figure);
+    figure.measure = "Meter resident memory, connected (KiB)";
+    figure.counter = "resident_kib";
+    reporter.addRow(figure);
     for (const Counted &measure : countedMeasures()) {
         for (const QString &given : instructions) {
             const QStringList figures = given.section(QLatin1Char(':'), 1).split(QLatin1Char(','));
@@ -137,7 +163,10 @@ int main(int argc, char **argv)
             std::cout << counted << std::endl;
             return 0;
         }
-        std::cerr << "cellcounters-bench: --count=build|update|keystroke:library|floor" << std::endl;
+        std::cerr << "cellcounters-bench: --count=MEASURE:library|floor, MEASURE one of";
+        for (const Counted &measure : countedMeasures())
+            std::cerr << ' ' << measure.name;
+        std::cerr << std::endl;
         return 2;
     }
 
@@ -148,6 +177,9 @@ int main(int argc, char **argv)
     ThroughputBenchmark::registerBenchmarks();
     PageMemoryBenchmark::registerBenchmarks();
     HeapGrowthBenchmark::registerBenchmarks();
+    MeterSampleBenchmark::registerBenchmarks();
+    RegistrationSplitBenchmark::registerBenchmarks();
+    MeterProgramBenchmark::registerBenchmarks();
 
     // Repetitions of different benchmarks take turns, so that the library and its
     // floor see the same machine.

@@ -65,7 +65,8 @@ bool TableReporter::figures(const Row &row, double *library, double *floor) cons
     }
     double *into[] = {library, floor};
     const char *sides[] = {"/library", "/floor"};
-    for (int side = 0; side < 2; ++side) {
+    *floor = 0;
+    for (int side = 0; side < (row.hasFloor ? 2 : 1); ++side) {
         const auto found = m_results.find(row.benchmark + sides[side]);
         if (found == m_results.end() || !found->second.error.empty())
             return false;
@@ -91,6 +92,8 @@ bool TableReporter::meets(const Row &row, double library, double floor)
         return floor > 0 && library / floor >= row.bound;
     case GrowthBelow:
         return library < row.bound;
+    case AtMost:
+        return library <= row.bound;
     case NoTarget:
         break;
     }
@@ -111,9 +114,10 @@ bool TableReporter::print(std::ostream &out) const
                 << (row.targetText.empty() ? std::string("–") : row.targetText) << " | no |\n";
             continue;
         }
-        const bool ratio = row.target != GrowthBelow && floor > 0;
-        out << "| " << row.measure << " | " << fixed(library, row.decimals) << " | " << fixed(floor, row.decimals)
-            << " | " << (ratio ? fixed(library / floor, 2) : std::string("–")) << " | "
+        const bool ratio = row.hasFloor && row.target != GrowthBelow && row.target != AtMost && floor > 0;
+        out << "| " << row.measure << " | " << fixed(library, row.decimals) << " | "
+            << (row.hasFloor ? fixed(floor, row.decimals) : std::string("–")) << " | "
+            << (ratio ? fixed(library / floor, 2) : std::string("–")) << " | "
             << (row.targetText.empty() ? std::string("–") : row.targetText) << " | "
             << (row.target == NoTarget ? "–" : meets(row, library, floor) ? "yes" : "no") << " |\n";
     }

@@ -14,9 +14,10 @@
 
 /**
  * Collects the runs of the "<measure>/library" and "<measure>/floor" benchmark
- * pairs and prints them as one table: measure, library figure, floor figure,
- * their ratio (library / floor), the target and whether it is met. Progress
- * goes to the error stream while the benchmarks run.
+ * pairs, and of "<measure>/library" runs that have no floor, and prints them as
+ * one table: measure, library figure, floor figure, their ratio (library /
+ * floor), the target and whether it is met. Progress goes to the error stream
+ * while the benchmarks run.
  */
 class TableReporter : public benchmark::BenchmarkReporter
 {
@@ -25,6 +26,7 @@ public:
         RatioAtMost,  // library / floor must not exceed the bound
         RatioAtLeast, // library / floor must reach the bound
         GrowthBelow,  // the library figure must stay below the bound; no ratio
+        AtMost,       // the library figure must not exceed the bound; no ratio
         NoTarget,     // a figure to compare, nothing to meet
     };
 
@@ -39,6 +41,7 @@ public:
         double scale = 1; // the figure is multiplied by this before it is shown
         double library = 0; // fixed figures only
         double floor = 0;
+        bool hasFloor = true; // false: only "<benchmark>/library" runs, the floor shows "–"
     };
 
     void addRow(const Row &row);
