@@ -16,7 +16,8 @@ const int MaxNameLength = 15; // IFNAMSIZ less the terminating zero
 std::optional<unsigned long long> readNumber(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Sampled every few seconds: no buffer to fill for a line of digits.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         qCDebug(METER_LOG) << "cannot read" << path << ':' << file.errorString();
         return std::nullopt;
     }

@@ -94,10 +94,13 @@ void TrafficMeter::sample()
     const std::optional<InterfaceCounters::Reading> now = m_counters.read(m_interface);
     if (!now)
         return; // the next good reading counts from the baseline
-    NetworkCounters *network = counters(m_network);
-    Record record{*now, m_network, network->bytesSent(), network->bytesReceived(), network->resetDate()};
     const bool continues = m_baseline && m_baseline->interface == now->interface && m_baseline->index == now->index
         && now->sent >= m_baseline->sent && now->received >= m_baseline->received;
+    // Most samples find nothing moved: they end here, without a read of the store.
+    if (continues && now->sent == m_baseline->sent && now->received == m_baseline->received)
+        return;
+    NetworkCounters *network = counters(m_network);
+    Record record{*now, m_network, network->bytesSent(), network->bytesReceived(), network->resetDate()};
     if (!continues) {
         qCDebug(METER_LOG) << "new baseline on" << now->interface << "index" << now->index;
         m_baseline = now;
@@ -106,8 +109,6 @@ void TrafficMeter::sample()
     }
     const unsigned long long sent = now->sent - m_baseline->sent;
     const unsigned long long received = now->received - m_baseline->received;
-    if (sent == 0 && received == 0)
-        return;
     record.sent = saturatingAdd(record.sent, sent);
     record.received = saturatingAdd(record.received, received);
     commit(record);
