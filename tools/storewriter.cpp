@@ -18,7 +18,8 @@
 //   unset KEY               prints "ok"
 //   burst KEY N FIRST [STEP]
 //                           writes N string values FIRST, FIRST+STEP, ... (STEP 1
-//                           when not given) as fast as it can; prints "done"
+//                           when not given) as fast as it can, each one stored
+//                           before the next; prints "done"
 //   get KEY                 prints "TYPE VALUE" ("list:TYPE A,B,C" for a list) or "unset"
 //   dump DIR                prints "KEY TYPE:VALUE" for every key below DIR,
 //                           sorted by key, then "done"
@@ -143,6 +144,20 @@ QString textOf(const QVariant &value)
     }
 }
 
+// Whether @p key holds @p value once this process's writes have reached the
+// store: a store that takes writes in the background may refuse them there.
+bool stored(const QString &key, const QVariant &value)
+{
+    LoConfStore &store = LoConfStore::instance();
+    store.sync();
+    QString error;
+    const QVariant now = store.read(key, &error);
+    if (now.isValid() == value.isValid() && (!now.isValid() || (typeOf(now) == typeOf(value) && textOf(now) == textOf(value))))
+        return true;
+    fail(QStringLiteral("the store did not keep the write of ") + key);
+    return false;
+}
+
 // Every key below @p dir, by path.
 bool collect(const QString &dir, std::map<QString, QVariant> *values)
 {
@@ -176,7 +191,7 @@ bool run(const QStringList &args)
 
     if (command == QLatin1String("set") && args.size() >= 3) {
         QVariant value;
-        return answer(toScalar(args.at(2), args.value(3), &value) && write(key, value), "ok");
+        return answer(toScalar(args.at(2), args.value(3), &value) && write(key, value) && stored(key, value), "ok");
     }
     if (command == QLatin1String("setlist") && args.size() >= 3) {
         QVariantList list;
@@ -187,10 +202,10 @@ bool run(const QStringList &args)
             ok = ok && toScalar(args.at(2), item, &value);
             list.append(value);
         }
-        return answer(ok && write(key, list), "ok");
+        return answer(ok && write(key, list) && stored(key, list), "ok");
     }
     if (command == QLatin1String("unset") && args.size() == 2)
-        return answer(write(key, QVariant()), "ok");
+        return answer(write(key, QVariant()) && stored(key, QVariant()), "ok");
     if (command == QLatin1String("burst") && (args.size() == 4 || args.size() == 5)) {
         bool ok = true;
         bool parsed = true;
@@ -202,8 +217,12 @@ bool run(const QStringList &args)
         ok = ok && parsed;
         if (!ok)
             fail(QStringLiteral("burst KEY N FIRST [STEP] takes numbers"));
-        for (qulonglong i = 0; i < count && ok; ++i)
-            ok = write(key, QString::number(first + i * step));
+        // Each write is stored before the next one: readers get one notice per
+        // write, not the few of a store that merges writes still queued.
+        for (qulonglong i = 0; i < count && ok; ++i) {
+            const QString value = QString::number(first + i * step);
+            ok = write(key, value) && stored(key, value);
+        }
         return answer(ok, "done");
     }
     if (command == QLatin1String("get") && args.size() == 2) {

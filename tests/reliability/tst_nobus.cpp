@@ -53,7 +53,10 @@ private Q_SLOTS:
                              {"timers.dialled", timer}, {"timers.received", timer}, {"timers.all", timer}, {"timers.date", never}};
         QCOMPARE(ShownPage::all(&page), expected);
 
-        // The user's actions are tried on the store and fail there, but the page follows them.
+        // The user's actions are tried on the store and fail there. GConf refuses
+        // them at once and the page keeps what the user did; dconf takes them in
+        // the background, and once they are refused the page shows again what
+        // the store holds.
         for (const char *key : {"gprs_home_notification_period", "gprs_roaming_tx_bytes"})
             QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^LoGConfItem: cannot write \".*") + QLatin1String(key) + why));
         ItemFinder::find<LoButton>(&page, QStringLiteral("warningSwitch_0"))->click();
@@ -63,11 +66,18 @@ private Q_SLOTS:
             QCOMPARE(boxes.size(), 1);
             boxes.first()->button(Lo::YesButton)->click();
         }
-        expected.insert(QStringLiteral("home.switch"), true);
-        expected.insert(QStringLiteral("roaming.date"),
-                        LoLocale().formatDateTime(QDateTime::currentDateTime(), LoLocale::DateMedium, LoLocale::TimeNone));
-        QCOMPARE(ShownPage::all(&page), expected);
-        QCOMPARE(reports.count(), 0);
+        const QString today = LoLocale().formatDateTime(QDateTime::currentDateTime(), LoLocale::DateMedium, LoLocale::TimeNone);
+        QVariantMap followed = expected;
+        followed.insert(QStringLiteral("home.switch"), true);
+        followed.insert(QStringLiteral("roaming.date"), today);
+        if (readable) // the call timers show what they read back, the clearing until it is refused
+            followed.insert(QStringLiteral("timers.date"), today);
+        QCOMPARE(ShownPage::all(&page), followed);
+        if (readable) {
+            QTRY_COMPARE(ShownPage::all(&page), expected);
+        } else {
+            QCOMPARE(reports.count(), 0);
+        }
         QVERIFY(page.back());
         QCoreApplication::processEvents();
     }

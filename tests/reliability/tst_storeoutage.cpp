@@ -8,6 +8,7 @@
 #include "datacounterwidget.h"
 
 #include "datacounters.h"
+#include "loconfstore_p.h"
 #include "storagekeys.h"
 #include "testscene.h"
 #include "teststore.h"
@@ -57,6 +58,34 @@ private Q_SLOTS:
         const QString mb = qtTrId(DataCounters::MBText);
         QTRY_COMPARE(ShownPage::section(&page, 0).value(QStringLiteral("received")), QVariant(mb.arg(7)));
         QTRY_COMPARE(ShownPage::section(&page, 1).value(QStringLiteral("received")), QVariant(mb.arg(4)));
+    }
+
+    // The daemon cannot write its database: a change the user makes is refused
+    // after the page has shown it, and the page shows again what is stored.
+    void databaseUnwritable()
+    {
+        if (LoConfStore::instance().backendName() != QLatin1String("dconf"))
+            QSKIP("GConf's writes wait for the daemon's answer");
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\nlotoolkit.config.debug=true"));
+        QVERIFY(ExternalStore::setString(path(GprsRoamingNotificationPeriod), QStringLiteral("20000000")));
+        DataCounterWidget page(true);
+        page.announceDisplayEntered();
+        QVERIFY(StoreSync::flush());
+        // Where the database file was, a directory: it cannot be replaced, not even by root.
+        const QString database = QDir::home().filePath(QStringLiteral(".config/dconf/user"));
+        QVERIFY(QFile::rename(database, database + QStringLiteral(".saved")));
+        QVERIFY(QDir().mkpath(database + QStringLiteral("/blocked")));
+
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^LoGConfItem: cannot write \".*gprs_roaming_notification_period\" : ")));
+        auto *warning = ItemFinder::find<LoButton>(&page, QStringLiteral("warningSwitch_1"));
+        warning->click();
+        QCOMPARE(warning->isChecked(), false);
+        QTRY_COMPARE(warning->isChecked(), true);
+        QCOMPARE(ShownPage::section(&page, 1).value(QStringLiteral("field")), QVariant(QStringLiteral("20.0")));
+
+        QVERIFY(QDir(database).removeRecursively());
+        QVERIFY(QFile::rename(database + QStringLiteral(".saved"), database));
+        QVERIFY(ExternalStore::setString(path(GprsRoamingNotificationPeriod), QStringLiteral("20000000")));
     }
 };
 

@@ -17,6 +17,8 @@
 
 bool ExternalStore::run(const QStringList &commands, QStringList *answers)
 {
+    // The other process sees what this one wrote before.
+    LoConfStore::instance().sync();
     QProcess writer;
     writer.start(QStringLiteral(CELLCOUNTERS_STOREWRITER), {QStringLiteral("-f"), QStringLiteral("-")});
     writer.write((commands.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());

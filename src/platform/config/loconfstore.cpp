@@ -181,6 +181,10 @@ void LoConfStore::written(const QString &, const QVariant &)
 {
 }
 
+void LoConfStore::sync()
+{
+}
+
 void LoConfStore::update(const QString &key, const QVariant &value)
 {
     auto entry = m_keys.find(key);

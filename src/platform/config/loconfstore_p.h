@@ -73,7 +73,9 @@ public:
 
     /**
      * Writes @p value to @p key; an invalid variant unsets it. A write that went
-     * through is reported to every item of the key before this returns.
+     * through is reported to every item of the key before this returns. A store
+     * that stores in the background (dconf) may still refuse it later; the key
+     * is then reported again with what the store holds.
      */
     WriteResult write(const QString &key, const QVariant &value, QString *error);
 
@@ -84,6 +86,13 @@ public:
     virtual QHash<QString, QVariant> readDirectory(const QString &dir, QString *error) = 0;
     /** The directories directly in @p dir, by full path. */
     virtual QStringList directories(const QString &dir, QString *error) = 0;
+
+    /**
+     * Waits until this process's writes so far have reached the store, for a
+     * program about to tell another one that it wrote. Writes may be stored in
+     * the background (dconf); by default they are stored when write() returns.
+     */
+    virtual void sync();
 
     /** @p item follows @p key from now on, until detach(). */
     void attach(LoGConfItem *item, const QString &key);

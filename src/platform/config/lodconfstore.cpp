@@ -8,6 +8,8 @@
 
 #include <dconf.h>
 
+#include <cstdlib>
+
 namespace
 {
 
@@ -83,16 +85,14 @@ QByteArray dirPath(const QString &dir)
     return dir.endsWith(QLatin1Char('/')) ? dir.toUtf8() : dir.toUtf8() + '/';
 }
 
-// At most this many writes wait for their notices; dconf sends none for a
-// directory nobody watches, and a notice without a known tag is checked anyway.
-const int MaxOwnTags = 256;
-
 } // namespace
 
 LoDConfStore::LoDConfStore()
     : m_client(dconf_client_new())
 {
     g_signal_connect(m_client, "changed", G_CALLBACK(&LoDConfStore::changed), this);
+    // Writes still on their way to dconf-service are not lost at a normal exit.
+    std::atexit([] { LoConfStore::instance().sync(); });
 }
 
 LoDConfStore::~LoDConfStore()
@@ -135,22 +135,26 @@ LoConfStore::WriteResult LoDConfStore::writeStored(const QString &key, const QVa
         converted = g_variant_ref_sink(toGVariant(form));
     }
     *stored = toVariant(converted);
-    gchar *tag = nullptr;
     GError *gerror = nullptr;
-    const bool ok = dconf_client_write_sync(m_client, key.toUtf8().constData(), converted, &tag, nullptr, &gerror);
+    // The value is ours to read at once; dconf-service stores it in the
+    // background, in the order of the writes, without the caller waiting for
+    // the disk. The notice of the new value comes from inside the call; a
+    // refusal comes later (see changed()).
+    m_writing = true;
+    const bool ok = dconf_client_write_fast(m_client, key.toUtf8().constData(), converted, &gerror);
+    m_writing = false;
     if (converted)
         g_variant_unref(converted);
     if (!ok) {
         *error = takeMessage(gerror);
         return Failed;
     }
-    if (m_watchedDirs.contains(directoryOf(key))) {
-        if (m_ownTags.size() >= MaxOwnTags)
-            m_ownTags.clear();
-        m_ownTags.insert(QByteArray(tag));
-    }
-    g_free(tag);
     return Written;
+}
+
+void LoDConfStore::sync()
+{
+    dconf_client_sync(m_client);
 }
 
 QHash<QString, QVariant> LoDConfStore::readDirectory(const QString &dir, QString *error)
@@ -210,11 +214,18 @@ void LoDConfStore::unfollow(const QString &key)
 void LoDConfStore::changed(DConfClient *, const char *prefix, const char *const *changes, const char *tag, void *data)
 {
     auto *store = static_cast<LoDConfStore *>(data);
-    if (tag && store->m_ownTags.remove(QByteArray(tag)))
+    // The notice of our own write, from inside the call: the write reports it.
+    if (store->m_writing)
         return;
     const QString base = QString::fromUtf8(prefix);
-    for (const char *const *change = changes; *change; ++change)
-        store->changedBelow(base + QString::fromUtf8(*change));
+    for (const char *const *change = changes; *change; ++change) {
+        const QString path = base + QString::fromUtf8(*change);
+        // Only the client itself sends untagged notices besides the ones of
+        // our writes: dconf-service refused a write and the keys went back.
+        if (!tag)
+            qCDebug(LOCONFIG_LOG) << "LoGConfItem: cannot write" << path << ':' << "the change was not taken";
+        store->changedBelow(path);
+    }
 }
 
 void LoDConfStore::changedBelow(const QString &path)

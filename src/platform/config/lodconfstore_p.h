@@ -8,7 +8,6 @@
 #include "loconfstore_p.h"
 
 #include <QByteArray>
-#include <QSet>
 
 #include <optional>
 
@@ -28,8 +27,11 @@ typedef struct _DConfClient DConfClient;
  * with what the key holds when it comes in, and only when that differs from
  * what the items of the key were last told: notices of quick changes that one
  * read already covers add nothing. A write made here is reported at once, from
- * LoConfStore::write(); dconf's notice of it carries the tag the write returned
- * and is dropped.
+ * LoConfStore::write(), and does not wait for dconf-service: reads give the new
+ * value at once, the service stores the writes in their order in the background,
+ * and notices of them add nothing. When the service refuses a write, dconf takes
+ * the value back and sends an untagged notice: the key is reported again with
+ * what the store holds.
  *
  * The bus keeps the watches, not the daemon: when dconf-service is restarted
  * (by D-Bus activation on the next write), notices keep coming.
@@ -44,6 +46,7 @@ public:
     bool isValidKey(const QString &key, QString *why) const override;
     QHash<QString, QVariant> readDirectory(const QString &dir, QString *error) override;
     QStringList directories(const QString &dir, QString *error) override;
+    void sync() override;
 
 protected:
     std::optional<QVariant> follow(const QString &key) override;
@@ -57,8 +60,7 @@ private:
 
     DConfClient *m_client;
     QHash<QString, int> m_watchedDirs; // by path, with the number of keys followed in each
-    // Tags of our writes whose notices have not come yet.
-    QSet<QByteArray> m_ownTags;
+    bool m_writing = false;
 };
 
 #endif
