@@ -60,8 +60,8 @@ private Q_SLOTS:
             heap << HeapUsage::inUse();
         }
         qInfo("%d reports; heap in use after each storm: %lld, %lld, %lld bytes", reports, heap[0], heap[1], heap[2]);
-        // The first storm still fills caches. After it, one block lost per update
-        // would be 10,000 x 32 bytes at least; the bound leaves room for the bus
+        // The first storm still fills caches. After it, a block lost per report
+        // shows as thousands of blocks; the bound leaves room for the bus
         // libraries' buffers, which grow while a loaded machine lets notices pile up.
         QVERIFY2(heap[1] - heap[0] < 2 * 1024 * 1024, qPrintable(QString::number(heap[1] - heap[0])));
         QVERIFY2(heap[2] - heap[1] < 192 * 1024, qPrintable(QString::number(heap[2] - heap[1])));
