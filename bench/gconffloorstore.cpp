@@ -108,6 +108,9 @@ void GConfFloorStore::unfollow(const QByteArray &key, unsigned long handle)
 
 unsigned long GConfFloorStore::watchDirectory(const QByteArray &directory)
 {
+    // The client counts the registrations of a directory and asks the daemon for
+    // the first only: the measures build a floor page while no library page
+    // follows anything, so the floor pays for the request.
     return addDirAndNotify(m_client, directory, directory, &ignored, nullptr);
 }
 
