@@ -37,6 +37,12 @@ void forget(gpointer watch, GClosure *)
 {
     delete static_cast<Watch *>(watch);
 }
+
+// dconf names a directory with a trailing "/".
+QByteArray dirPath(const QByteArray &directory)
+{
+    return directory + QByteArrayLiteral("/");
+}
 } // namespace
 
 DConfFloorStore::DConfFloorStore()
@@ -67,14 +73,21 @@ bool DConfFloorStore::setStrings(const QByteArrayList &keys, const QByteArray &v
     DConfChangeset *change = dconf_changeset_new();
     for (const QByteArray &key : keys)
         dconf_changeset_set(change, key.constData(), g_variant_new_string(value.constData()));
+    // Only a change set that cannot be written (a bad path, a locked key) fails here;
+    // the service's answer is not waited for.
     GError *error = nullptr;
-    const bool ok = dconf_client_change_sync(m_client, change, nullptr, nullptr, &error);
+    const bool ok = dconf_client_change_fast(m_client, change, &error);
     dconf_changeset_unref(change);
     if (!ok) {
         qWarning() << "dconf:" << keys << ':' << error->message;
         g_error_free(error);
     }
     return ok;
+}
+
+void DConfFloorStore::sync()
+{
+    dconf_client_sync(m_client);
 }
 
 unsigned long DConfFloorStore::follow(const QByteArray &key, Follower *follower)
@@ -89,4 +102,17 @@ void DConfFloorStore::unfollow(const QByteArray &key, unsigned long handle)
     if (handle)
         g_signal_handler_disconnect(m_client, handle);
     dconf_client_unwatch_sync(m_client, key.constData());
+}
+
+unsigned long DConfFloorStore::watchDirectory(const QByteArray &directory)
+{
+    // The bus is not waited for, and the client's "changed" signal has no handler
+    // of the page's: the notices come to the process and go nowhere.
+    dconf_client_watch_fast(m_client, dirPath(directory).constData());
+    return 0;
+}
+
+void DConfFloorStore::unwatchDirectory(const QByteArray &directory, unsigned long)
+{
+    dconf_client_unwatch_fast(m_client, dirPath(directory).constData());
 }

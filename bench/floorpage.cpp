@@ -12,12 +12,24 @@
 #include <QGraphicsSimpleTextItem>
 #include <QVector>
 
+#include <algorithm>
+
 FloorPage::FloorPage(const PageBlueprint &blueprint, QGraphicsItem *parent)
     : QGraphicsWidget(parent)
 {
+    FloorStore &store = FloorStore::instance();
     const QStringList keys = BenchStore::pageKeys();
+    // Watched before the keys are read: a change is either read or notified.
+    for (const QString &key : keys) {
+        const QByteArray directory = key.left(key.lastIndexOf(QLatin1Char('/'))).toUtf8();
+        const bool watched = std::any_of(m_watches.cbegin(), m_watches.cend(), [&directory](const Watch &watch) {
+            return watch.directory == directory;
+        });
+        if (!watched)
+            m_watches.append({directory, store.watchDirectory(directory)});
+    }
     for (const QString &key : keys)
-        m_values.append(FloorStore::instance().text(key.toUtf8()));
+        m_values.append(store.text(key.toUtf8()));
 
     const QVector<PageBlueprint::Node> &nodes = blueprint.nodes();
     QVector<QGraphicsWidget *> widgets(nodes.size(), nullptr);
@@ -40,4 +52,10 @@ FloorPage::FloorPage(const PageBlueprint &blueprint, QGraphicsItem *parent)
             widget->setPreferredSize(text->boundingRect().size());
         }
     }
+}
+
+FloorPage::~FloorPage()
+{
+    for (const Watch &watch : qAsConst(m_watches))
+        FloorStore::instance().unwatchDirectory(watch.directory, watch.handle);
 }

@@ -12,8 +12,8 @@
 /**
  * What the floors do with the configuration store, each through the bare API of
  * the backend that the library runs on (LoConfStore::instance()), without the
- * toolkit: read a key, write strings, follow a key. One implementation per
- * backend built.
+ * toolkit: read a key, write strings, follow a key or a directory. One
+ * implementation per backend built.
  */
 class FloorStore
 {
@@ -39,9 +39,14 @@ public:
 
     /**
      * Stores @p value as a string in every key of @p keys, in as few requests as
-     * the store allows, and returns once the store holds them.
+     * the store allows. Where the store takes writes without an answer (dconf),
+     * this returns once they are sent: this process reads them at once, others
+     * after sync(). Otherwise it returns once the store holds them.
      */
     virtual bool setStrings(const QByteArrayList &keys, const QByteArray &value) = 0;
+
+    /** Returns once the store holds every value set so far. */
+    virtual void sync() = 0;
 
     /**
      * @p follower hears of every change of @p key until unfollow() with the
@@ -49,6 +54,15 @@ public:
      */
     virtual unsigned long follow(const QByteArray &key, Follower *follower) = 0;
     virtual void unfollow(const QByteArray &key, unsigned long handle) = 0;
+
+    /**
+     * Has the store send this process the notices of every key in @p directory
+     * (a path without a trailing "/"), as a page that keeps up with its keys
+     * needs, until unwatchDirectory() with the handle returned. The notices go
+     * nowhere: what taking one costs is the live update's (follow()).
+     */
+    virtual unsigned long watchDirectory(const QByteArray &directory) = 0;
+    virtual void unwatchDirectory(const QByteArray &directory, unsigned long handle) = 0;
 
 protected:
     FloorStore() = default;

@@ -22,6 +22,10 @@ void notified(GConfClient *, guint, GConfEntry *entry, gpointer follower)
         value && value->type == GCONF_VALUE_STRING ? gconf_value_get_string(value) : nullptr);
 }
 
+void ignored(GConfClient *, guint, GConfEntry *, gpointer)
+{
+}
+
 bool failed(GError *error, const QByteArray &key)
 {
     if (!error)
@@ -29,6 +33,26 @@ bool failed(GError *error, const QByteArray &key)
     qWarning() << "GConf:" << key << ':' << error->message;
     g_error_free(error);
     return true;
+}
+
+// Registers @p directory with the daemon, then @p callback for @p path, a key in
+// it or the directory itself; the registration's id, 0 when either failed.
+unsigned long addDirAndNotify(GConfClient *client, const QByteArray &directory, const QByteArray &path,
+                              GConfClientNotifyFunc callback, void *data)
+{
+    GError *error = nullptr;
+    gconf_client_add_dir(client, directory.constData(), GCONF_CLIENT_PRELOAD_NONE, &error);
+    if (failed(error, directory))
+        return 0;
+    const unsigned long id = gconf_client_notify_add(client, path.constData(), callback, data, nullptr, &error);
+    return failed(error, path) ? 0 : id;
+}
+
+void removeNotifyAndDir(GConfClient *client, const QByteArray &directory, unsigned long handle)
+{
+    if (handle)
+        gconf_client_notify_remove(client, handle);
+    gconf_client_remove_dir(client, directory.constData(), nullptr);
 }
 } // namespace
 
@@ -67,19 +91,30 @@ bool GConfFloorStore::setStrings(const QByteArrayList &keys, const QByteArray &v
     return true;
 }
 
+void GConfFloorStore::sync()
+{
+    // Every write has been answered already.
+}
+
 unsigned long GConfFloorStore::follow(const QByteArray &key, Follower *follower)
 {
-    GError *error = nullptr;
-    gconf_client_add_dir(m_client, directoryOf(key).constData(), GCONF_CLIENT_PRELOAD_NONE, &error);
-    if (failed(error, key))
-        return 0;
-    const unsigned long id = gconf_client_notify_add(m_client, key.constData(), &notified, follower, nullptr, &error);
-    return failed(error, key) ? 0 : id;
+    return addDirAndNotify(m_client, directoryOf(key), key, &notified, follower);
 }
 
 void GConfFloorStore::unfollow(const QByteArray &key, unsigned long handle)
 {
-    if (handle)
-        gconf_client_notify_remove(m_client, handle);
-    gconf_client_remove_dir(m_client, directoryOf(key).constData(), nullptr);
+    removeNotifyAndDir(m_client, directoryOf(key), handle);
+}
+
+unsigned long GConfFloorStore::watchDirectory(const QByteArray &directory)
+{
+    // The client counts the registrations of a directory and asks the daemon for
+    // the first only: the measures build a floor page while no library page
+    // follows anything, so the floor pays for the request.
+    return addDirAndNotify(m_client, directory, directory, &ignored, nullptr);
+}
+
+void GConfFloorStore::unwatchDirectory(const QByteArray &directory, unsigned long handle)
+{
+    removeNotifyAndDir(m_client, directory, handle);
 }

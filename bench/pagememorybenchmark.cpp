@@ -32,10 +32,15 @@ void PageMemoryBenchmark::floor(benchmark::State &state)
     measure(state, &PageBuildBenchmark::buildFloor);
 }
 
-void PageMemoryBenchmark::measure(benchmark::State &state, QGraphicsWidget *(*build)())
+void PageMemoryBenchmark::warmUp(QGraphicsWidget *(*build)())
 {
     for (int i = 0; i < WarmUpPages; ++i)
         PageBuildBenchmark::dispose(build());
+}
+
+void PageMemoryBenchmark::measure(benchmark::State &state, QGraphicsWidget *(*build)())
+{
+    warmUp(build);
     qint64 held = 0;
     for (auto _ : state) {
         const qint64 before = HeapUsage::inUse();
@@ -44,4 +49,22 @@ void PageMemoryBenchmark::measure(benchmark::State &state, QGraphicsWidget *(*bu
         PageBuildBenchmark::dispose(page);
     }
     state.counters["bytes"] = double(held);
+}
+
+qint64 PageMemoryBenchmark::holdPage(bool library)
+{
+    QGraphicsWidget *(*build)() = library ? &PageBuildBenchmark::buildLibrary : &PageBuildBenchmark::buildFloor;
+    PageBuildBenchmark::blueprint();
+    warmUp(build);
+    const qint64 before = HeapUsage::inUse();
+    heldBuild(build);
+    return HeapUsage::inUse() - before;
+}
+
+Q_NEVER_INLINE QGraphicsWidget *PageMemoryBenchmark::heldBuild(QGraphicsWidget *(*build)())
+{
+    QGraphicsWidget *page = build();
+    // Not a tail call: this function stays in the backtraces of the build's allocations.
+    benchmark::DoNotOptimize(page);
+    return page;
 }

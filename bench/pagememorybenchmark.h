@@ -7,6 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QtGlobal>
+
 class QGraphicsWidget;
 
 /**
@@ -20,10 +22,20 @@ class PageMemoryBenchmark
 public:
     static void registerBenchmarks();
 
+    /**
+     * For heap profilers: builds and throws away pages of the kind asked for as
+     * the measure does, then builds one more inside heldBuild(), the function
+     * to keep the allocations of (heaptrack_print --filter-bt-function), and
+     * keeps it. Returns the bytes that it holds, as the measure counts them.
+     */
+    static qint64 holdPage(bool library);
+    static QGraphicsWidget *heldBuild(QGraphicsWidget *(*build)());
+
 private:
     static void library(benchmark::State &state);
     static void floor(benchmark::State &state);
     static void measure(benchmark::State &state, QGraphicsWidget *(*build)());
+    static void warmUp(QGraphicsWidget *(*build)());
 };
 
 #endif
