@@ -59,6 +59,9 @@ protected:
     QSizeF sizeHint(Qt::SizeHint which, const QSizeF &constraint = QSizeF()) const override;
 
 private:
+    // A button's model is a button model, made as lazily as any other.
+    friend class LoButton;
+
     class Private;
     Private *const d;
 };

@@ -5,6 +5,7 @@
 #include "lobutton.h"
 
 #include "lobuttonmodel.h"
+#include "lowidgetcontroller_p.h"
 
 #include <QFontMetricsF>
 #include <QGraphicsSceneMouseEvent>
@@ -34,9 +35,10 @@ public:
 };
 
 LoButton::LoButton(QGraphicsItem *parent, LoButtonModel *model)
-    : LoWidgetController(model ? model : new LoButtonModel, parent)
+    : LoWidgetController(model, parent)
     , d(new Private)
 {
+    LoWidgetController::d->makeModel = [] { return static_cast<LoWidgetModel *>(new LoButtonModel); };
     setAcceptedMouseButtons(Qt::LeftButton);
     setViewType(QString::fromLatin1(defaultType));
     // The fallback look depends on the view type.
