@@ -62,8 +62,8 @@ void LoWidgetController::setViewType(const QString &type)
     if (type == d->viewType)
         return;
     d->viewType = type;
-    updateGeometry();
-    update();
+    // The default style may go with the view type (a button drawn as a switch).
+    applyStyle();
     Q_EMIT viewTypeChanged();
 }
 

@@ -40,10 +40,8 @@ LoButton::LoButton(QGraphicsItem *parent, LoButtonModel *model)
 {
     LoWidgetController::d->makeModel = [] { return static_cast<LoWidgetModel *>(new LoButtonModel); };
     setAcceptedMouseButtons(Qt::LeftButton);
+    // Applies the style too.
     setViewType(QString::fromLatin1(defaultType));
-    // The fallback look depends on the view type.
-    connect(this, &LoWidgetController::viewTypeChanged, this, &LoButton::applyStyle);
-    applyStyle();
 }
 
 LoButton::LoButton(const QString &text, QGraphicsItem *parent)

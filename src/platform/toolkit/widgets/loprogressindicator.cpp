@@ -34,7 +34,6 @@ LoProgressIndicator::LoProgressIndicator(QGraphicsItem *parent, const QString &v
     , d(new Private)
 {
     setViewType(viewType);
-    connect(this, &LoWidgetController::viewTypeChanged, this, &LoProgressIndicator::applyStyle);
     applyStyle();
     d->timer.setInterval(FrameInterval);
     connect(&d->timer, &QTimer::timeout, this, [this] {
