@@ -5,6 +5,7 @@
 #include "lolabel.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <QStyle>
 #include <QTextLayout>
@@ -133,23 +134,21 @@ bool digitsInterchangeable(const QFont &font, const QTextOption &option, char16_
 }
 
 /**
- * @p text with each decimal digit replaced by the 0 of its set, when that
- * surely leaves its size on one line in @p font unchanged (every digit and
- * every neighbour of one checked with digitsInterchangeable()); otherwise an
- * empty string. Amounts that count up take a few shapes only.
+ * What @p text's size on one line in @p font is known by: the text itself, or,
+ * when that surely leaves the size unchanged, the text with each decimal digit
+ * replaced by the 0 of its set (every digit and every neighbour of one checked
+ * with digitsInterchangeable()). Amounts that count up take a few shapes only.
  */
 QString sizeShape(const QString &text, const QFont &font, const QTextOption &option)
 {
-    QString shape;
+    QString shape = text;
     for (int i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (!measurableNeighbour(c))
-            return QString();
         if (!c.isDigit())
             continue;
         const char16_t zero = zeroOf(c);
         if (!digitsInterchangeable(font, option, zero, 0))
-            return QString();
+            return text;
         // A neighbour that is a digit of the same set is covered by the pairs.
         for (const int j : {i - 1, i + 1}) {
             if (j < 0 || j >= text.size())
@@ -158,59 +157,58 @@ QString sizeShape(const QString &text, const QFont &font, const QTextOption &opt
             if (neighbour.isDigit() && zeroOf(neighbour) == zero)
                 continue;
             if (!measurableNeighbour(neighbour) || !digitsInterchangeable(font, option, zero, neighbour.unicode()))
-                return QString();
+                return text;
         }
-        if (shape.isEmpty())
-            shape = text;
         shape[i] = QChar(zero);
     }
     return shape;
 }
 
-// One-line sizes of the last texts measured, by shape (sizeShape()), shared by
-// all labels: the rows of a page show amounts of the same few shapes.
+// One-line sizes of texts measured, by shape (sizeShape()), shared by all
+// labels: a page repeats its titles, and its rows show amounts of the same few
+// shapes.
 class ShapeSizes
 {
 public:
-    static const QSizeF *find(const QString &shape, const QFont &font, Qt::LayoutDirection direction)
+    static const QSizeF *find(const QString &shape, const QFont &font, const QTextOption &option)
     {
-        for (const Entry &entry : entries()) {
-            if (entry.shape == shape && entry.direction == direction && entry.font == font)
+        const Table &table = instance();
+        const auto found = table.constFind(shape);
+        if (found == table.constEnd())
+            return nullptr;
+        for (const Entry &entry : found.value()) {
+            if (entry.direction == option.textDirection() && entry.wrapMode == option.wrapMode()
+                && entry.font == font)
                 return &entry.size;
         }
         return nullptr;
     }
 
-    static void insert(const QString &shape, const QFont &font, Qt::LayoutDirection direction, const QSizeF &size)
+    static void insert(const QString &shape, const QFont &font, const QTextOption &option, const QSizeF &size)
     {
-        std::vector<Entry> &all = entries();
-        Entry entry{shape, font, direction, size};
-        if (all.size() < Capacity) {
-            all.push_back(std::move(entry));
-        } else {
-            all[next] = std::move(entry);
-            next = (next + 1) % Capacity;
-        }
+        Table &table = instance();
+        // Bounded; texts that come back are measured again.
+        if (table.size() >= Capacity)
+            table.clear();
+        table[shape].push_back({font, option.textDirection(), option.wrapMode(), size});
     }
 
 private:
     struct Entry {
-        QString shape;
         QFont font;
         Qt::LayoutDirection direction;
+        QTextOption::WrapMode wrapMode;
         QSizeF size;
     };
-    static const std::size_t Capacity = 32;
+    using Table = QHash<QString, std::vector<Entry>>;
+    static const int Capacity = 256;
 
-    static std::vector<Entry> &entries()
+    static Table &instance()
     {
-        thread_local std::vector<Entry> all;
-        return all;
+        thread_local Table table;
+        return table;
     }
-    static thread_local std::size_t next;
 };
-
-thread_local std::size_t ShapeSizes::next = 0;
 
 } // namespace
 
@@ -254,13 +252,11 @@ QSizeF LoLabel::naturalTextSize(const QString &text) const
     if (text != d->measuredText || font != d->measuredFont) {
         const QTextOption option = textOption();
         const QString shape = sizeShape(text, font, option);
-        const QSizeF *known = shape.isEmpty() ? nullptr : ShapeSizes::find(shape, font, option.textDirection());
-        if (known) {
+        if (const QSizeF *known = ShapeSizes::find(shape, font, option)) {
             d->measuredSize = *known;
         } else {
             d->measuredSize = layoutText(displayText(text), font, option, -1);
-            if (!shape.isEmpty())
-                ShapeSizes::insert(shape, font, option.textDirection(), d->measuredSize);
+            ShapeSizes::insert(shape, font, option, d->measuredSize);
         }
         d->measuredText = text;
         d->measuredFont = font;
