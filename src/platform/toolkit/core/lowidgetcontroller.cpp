@@ -62,8 +62,12 @@ void LoWidgetController::setViewType(const QString &type)
     if (type == d->viewType)
         return;
     d->viewType = type;
-    // The default style may go with the view type (a button drawn as a switch).
-    applyStyle();
+    if (d->styleFollowsViewType) {
+        applyStyle();
+    } else {
+        updateGeometry();
+        update();
+    }
     Q_EMIT viewTypeChanged();
 }
 

@@ -15,6 +15,9 @@ public:
     LoWidgetModel *model = nullptr;
     // What model() makes then; null for a plain LoWidgetModel.
     LoWidgetModel *(*makeModel)() = nullptr;
+    // Whether defaultStyleName() goes with the view type (a button drawn as a
+    // switch): setViewType() then applies the style again.
+    bool styleFollowsViewType = false;
     QString styleName;
     QString viewType;
     // The theme's style of styleName, once looked up; null while the name is

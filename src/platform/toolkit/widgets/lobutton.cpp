@@ -39,6 +39,8 @@ LoButton::LoButton(QGraphicsItem *parent, LoButtonModel *model)
     , d(new Private)
 {
     LoWidgetController::d->makeModel = [] { return static_cast<LoWidgetModel *>(new LoButtonModel); };
+    // The fallback look depends on the view type.
+    LoWidgetController::d->styleFollowsViewType = true;
     setAcceptedMouseButtons(Qt::LeftButton);
     // Applies the style too.
     setViewType(QString::fromLatin1(defaultType));
