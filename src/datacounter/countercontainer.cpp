@@ -30,8 +30,6 @@
 namespace
 {
 const char *const HelpPageId = "CTX_IDUG_LORVO_DATA_COSTS.html";
-const char *const KeysTarget = "/keys";
-const char *const ActionKey = "actionKey";
 
 // The smallest limit that a commit accepts, in megabytes.
 const double MinimumPeriod = 0.1;
@@ -385,6 +383,7 @@ double CounterContainer::readField(bool *ok, QString *latinText) const
 
 void CounterContainer::setActionKeyAttribute(const QString &attribute, const QVariant &value)
 {
-    LoInputMethodState::instance()->setExtendedAttribute(mToolbarId, QString::fromLatin1(KeysTarget),
-                                                         QString::fromLatin1(ActionKey), attribute, value);
+    // Literals: the keys that the state keeps share their text instead of copying it.
+    LoInputMethodState::instance()->setExtendedAttribute(mToolbarId, QStringLiteral("/keys"),
+                                                         QStringLiteral("actionKey"), attribute, value);
 }

@@ -35,6 +35,8 @@ public:
     void retranslateUi() override;
 
 private:
+    void showAmount();
+
     DataAmountWidgetType mType;
     QString mDataAmount;
 

@@ -141,6 +141,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("grows"); // +1 the size the layouts get grows, -1 it shrinks
         const QString sentence = QStringLiteral("Data counters of the home network and of roaming, sent and received");
         QTest::newRow("one line, longer") << false << "12 MB" << "123456 MB" << 1;
+        // Same length, digits only: sizes are reused only among digits of one set.
+        QTest::newRow("one line, narrower digits") << false << "11 MB" << QStringLiteral("\u0661\u0661 MB") << -1;
         QTest::newRow("wrapping, longer") << true << "Data" << sentence << 1;
         QTest::newRow("wrapping, shorter") << true << sentence << "Data" << -1;
     }

@@ -11,12 +11,11 @@
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QPointer>
-#include <QSet>
 
 namespace {
 
-// Posted to a new widget so that a widget created straight into a shown scene
-// notices it once construction is complete and its users are connected.
+// Posted to a widget created straight into a shown scene, so that it notices
+// that once construction is complete and its users are connected.
 const QEvent::Type CheckDisplayEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 bool sceneIsShown(const QGraphicsScene *scene)
@@ -31,26 +30,91 @@ bool sceneIsShown(const QGraphicsScene *scene)
     return false;
 }
 
+// A live widget in the tracker's list; kept inside the widget, so that tracking
+// allocates nothing.
+struct TrackedWidget {
+    LoWidget *widget = nullptr;
+    TrackedWidget *previous = nullptr;
+    TrackedWidget *next = nullptr;
+    quint64 number = 0; // 0: not tracked
+    quint64 trackerNumber = 0; // of the tracker that holds it
+};
+
 /**
- * Watches views being shown and hidden: an item cannot see that, so every live
- * widget in the view's scene re-checks whether it is on the display.
+ * Knows every live widget, in the order they were made. Watches views being
+ * shown and hidden: an item cannot see that, so every live widget in the view's
+ * scene re-checks whether it is on the display. Retranslates the widgets after
+ * a change of the default locale: one connection for all of them, as a page
+ * has dozens.
  */
 class DisplayTracker : public QObject
 {
 public:
     static DisplayTracker *instance()
     {
-        static QPointer<DisplayTracker> tracker;
         if (!tracker && QCoreApplication::instance()) {
+            static quint64 trackers = 0;
             tracker = new DisplayTracker;
+            tracker->number = ++trackers;
             // Parented to the application so that it goes with it.
             tracker->setParent(QCoreApplication::instance());
             QCoreApplication::instance()->installEventFilter(tracker);
+            connect(LoLocaleNotifier::instance(), &LoLocaleNotifier::defaultLocaleChanged, tracker,
+                    &DisplayTracker::retranslate);
         }
         return tracker;
     }
 
-    QSet<LoWidget *> widgets;
+    // Without making one.
+    static DisplayTracker *existing() { return tracker; }
+
+    void add(TrackedWidget *entry)
+    {
+        entry->number = ++lastNumber;
+        entry->trackerNumber = number;
+        entry->previous = last;
+        (last ? last->next : first) = entry;
+        last = entry;
+    }
+
+    void remove(TrackedWidget *entry)
+    {
+        // A widget that outlived its application is in no list.
+        if (entry->trackerNumber != number)
+            return;
+        if (cursor == entry)
+            cursor = entry->next;
+        (entry->previous ? entry->previous->next : first) = entry->next;
+        (entry->next ? entry->next->previous : last) = entry->previous;
+        entry->previous = entry->next = nullptr;
+        entry->number = 0;
+    }
+
+    // In the order they were made.
+    TrackedWidget *first = nullptr;
+    TrackedWidget *last = nullptr;
+
+private:
+    // As a signal reaches its receivers: those alive when it was emitted, in
+    // the order they were made, none that a slot deleted, none made since.
+    void retranslate()
+    {
+        const quint64 newest = lastNumber;
+        // A slot may delete any widget; remove() moves the cursor past one
+        // that it is on.
+        cursor = first;
+        while (cursor && cursor->number <= newest) {
+            LoWidget *widget = cursor->widget;
+            cursor = cursor->next;
+            widget->retranslateUi();
+        }
+        cursor = nullptr;
+    }
+
+    static QPointer<DisplayTracker> tracker;
+    quint64 number = 0;
+    TrackedWidget *cursor = nullptr;
+    quint64 lastNumber = 0;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -64,9 +128,9 @@ protected:
         const QGraphicsScene *scene = view->scene();
         // A slot reached from the check may delete widgets: hold them weakly.
         QList<QPointer<LoWidget>> affected;
-        for (LoWidget *widget : qAsConst(widgets)) {
-            if (widget->scene() == scene)
-                affected.append(widget);
+        for (TrackedWidget *entry = first; entry; entry = entry->next) {
+            if (entry->widget->scene() == scene)
+                affected.append(entry->widget);
         }
         for (const QPointer<LoWidget> &widget : qAsConst(affected)) {
             if (widget) {
@@ -77,6 +141,8 @@ protected:
         return false;
     }
 };
+
+QPointer<DisplayTracker> DisplayTracker::tracker;
 
 } // namespace
 
@@ -112,24 +178,32 @@ public:
 
     LoWidget *const q;
     Appearance appearance = Appearance::Off;
+    TrackedWidget tracked;
 };
 
 LoWidget::LoWidget(QGraphicsItem *parent)
     : QGraphicsWidget(parent)
     , d(new Private(this))
 {
-    connect(LoLocaleNotifier::instance(), &LoLocaleNotifier::defaultLocaleChanged, this,
-            &LoWidget::retranslateUi);
     if (DisplayTracker *tracker = DisplayTracker::instance()) {
-        tracker->widgets.insert(this);
-        QCoreApplication::postEvent(this, new QEvent(CheckDisplayEvent));
+        d->tracked.widget = this;
+        tracker->add(&d->tracked);
+        // Elsewhere, entering a scene or a view being shown makes the check.
+        if (sceneIsShown(scene()))
+            QCoreApplication::postEvent(this, new QEvent(CheckDisplayEvent));
+    } else {
+        // Without an application there is no tracker to retranslate it.
+        connect(LoLocaleNotifier::instance(), &LoLocaleNotifier::defaultLocaleChanged, this,
+                &LoWidget::retranslateUi);
     }
 }
 
 LoWidget::~LoWidget()
 {
-    if (DisplayTracker *tracker = DisplayTracker::instance())
-        tracker->widgets.remove(this);
+    if (d->tracked.number) {
+        if (DisplayTracker *tracker = DisplayTracker::existing())
+            tracker->remove(&d->tracked);
+    }
     delete d;
 }
 

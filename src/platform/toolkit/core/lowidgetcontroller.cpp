@@ -3,18 +3,11 @@
 // SPDX-License-Identifier: LGPL-2.1-or-later
 
 #include "lowidgetcontroller.h"
+#include "lowidgetcontroller_p.h"
 
 #include "lowidgetmodel.h"
 
 #include <QPainter>
-
-class LoWidgetController::Private
-{
-public:
-    LoWidgetModel *model = nullptr;
-    QString styleName;
-    QString viewType;
-};
 
 LoWidgetController::LoWidgetController(QGraphicsItem *parent)
     : LoWidgetController(nullptr, parent)
@@ -25,8 +18,12 @@ LoWidgetController::LoWidgetController(LoWidgetModel *model, QGraphicsItem *pare
     : LoWidget(parent)
     , d(new Private)
 {
-    d->model = model ? model : new LoWidgetModel;
-    d->model->setParent(this);
+    // Few controllers are ever asked for their model: the default one is made
+    // on the first request.
+    if (model) {
+        d->model = model;
+        d->model->setParent(this);
+    }
     applyStyle();
 }
 
@@ -37,6 +34,11 @@ LoWidgetController::~LoWidgetController()
 
 LoWidgetModel *LoWidgetController::model() const
 {
+    if (!d->model) {
+        auto *self = const_cast<LoWidgetController *>(this);
+        d->model = d->makeModel ? d->makeModel() : new LoWidgetModel;
+        d->model->setParent(self);
+    }
     return d->model;
 }
 
@@ -45,6 +47,7 @@ void LoWidgetController::setStyleName(const QString &name)
     if (name == d->styleName)
         return;
     d->styleName = name;
+    d->namedStyle = nullptr;
     applyStyle();
     Q_EMIT styleNameChanged();
 }
@@ -59,8 +62,12 @@ void LoWidgetController::setViewType(const QString &type)
     if (type == d->viewType)
         return;
     d->viewType = type;
-    updateGeometry();
-    update();
+    if (d->styleFollowsViewType) {
+        applyStyle();
+    } else {
+        updateGeometry();
+        update();
+    }
     Q_EMIT viewTypeChanged();
 }
 
@@ -71,7 +78,16 @@ QString LoWidgetController::viewType() const
 
 const LoTheme::Style &LoWidgetController::style() const
 {
-    return LoTheme::style(LoTheme::hasStyle(d->styleName) ? d->styleName : defaultStyleName());
+    // Asked for by every size hint and paint. A name that the theme knows always
+    // means the same style, and the theme's styles never move; the fallback
+    // depends on defaultStyleName(), which may change, and is looked up each time.
+    if (d->namedStyle)
+        return *d->namedStyle;
+    if (LoTheme::hasStyle(d->styleName)) {
+        d->namedStyle = &LoTheme::style(d->styleName);
+        return *d->namedStyle;
+    }
+    return LoTheme::style(defaultStyleName());
 }
 
 QString LoWidgetController::defaultStyleName() const

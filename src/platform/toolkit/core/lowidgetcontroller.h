@@ -59,6 +59,11 @@ protected:
     QSizeF sizeHint(Qt::SizeHint which, const QSizeF &constraint = QSizeF()) const override;
 
 private:
+    // A button's model is a button model, made as lazily as any other; the
+    // look of both follows their view type.
+    friend class LoButton;
+    friend class LoProgressIndicator;
+
     class Private;
     Private *const d;
 };

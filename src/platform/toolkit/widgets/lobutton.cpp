@@ -5,6 +5,7 @@
 #include "lobutton.h"
 
 #include "lobuttonmodel.h"
+#include "lowidgetcontroller_p.h"
 
 #include <QFontMetricsF>
 #include <QGraphicsSceneMouseEvent>
@@ -34,14 +35,15 @@ public:
 };
 
 LoButton::LoButton(QGraphicsItem *parent, LoButtonModel *model)
-    : LoWidgetController(model ? model : new LoButtonModel, parent)
+    : LoWidgetController(model, parent)
     , d(new Private)
 {
-    setAcceptedMouseButtons(Qt::LeftButton);
-    setViewType(QString::fromLatin1(defaultType));
+    LoWidgetController::d->makeModel = [] { return static_cast<LoWidgetModel *>(new LoButtonModel); };
     // The fallback look depends on the view type.
-    connect(this, &LoWidgetController::viewTypeChanged, this, &LoButton::applyStyle);
-    applyStyle();
+    LoWidgetController::d->styleFollowsViewType = true;
+    setAcceptedMouseButtons(Qt::LeftButton);
+    // Applies the style too.
+    setViewType(QString::fromLatin1(defaultType));
 }
 
 LoButton::LoButton(const QString &text, QGraphicsItem *parent)

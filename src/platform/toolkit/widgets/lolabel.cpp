@@ -5,9 +5,12 @@
 #include "lolabel.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <QStyle>
 #include <QTextLayout>
+
+#include <vector>
 
 class LoLabel::Private
 {
@@ -70,6 +73,143 @@ QSizeF layoutText(const QString &text, const QFont &font, const QTextOption &opt
     return QSizeF(width >= 0 ? qMin(width, widest) : widest, height);
 }
 
+// The digit that stands for 0 in @p digit's set ("0", Arabic-Indic, ...).
+char16_t zeroOf(QChar digit)
+{
+    return char16_t(digit.unicode() - digit.digitValue());
+}
+
+// Whether @p c can stand beside a digit in the checks below: one whole character
+// on one line.
+bool measurableNeighbour(QChar c)
+{
+    return !c.isSurrogate() && c != QLatin1Char('\n') && c != QChar::LineSeparator
+        && c != QChar::ParagraphSeparator;
+}
+
+/**
+ * Whether, in @p font, one decimal digit of the set of @p zero may be replaced
+ * by another of the set without changing the size of the text: the ten digits
+ * alone take the same size, every pair of them twice that, and, with a
+ * @p neighbour other than 0, each of them takes the same room beside it on
+ * either side (no kerning, no ligature). Measured the way a label measures
+ * its text, once per font, set and neighbour.
+ */
+bool digitsInterchangeable(const QFont &font, const QTextOption &option, char16_t zero, char16_t neighbour)
+{
+    struct Verdict {
+        QFont font;
+        Qt::LayoutDirection direction;
+        char16_t zero;
+        char16_t neighbour;
+        bool interchangeable;
+    };
+    thread_local std::vector<Verdict> verdicts;
+    for (const Verdict &verdict : verdicts) {
+        if (verdict.zero == zero && verdict.neighbour == neighbour
+            && verdict.direction == option.textDirection() && verdict.font == font)
+            return verdict.interchangeable;
+    }
+
+    const auto digit = [zero](int value) { return QChar(char16_t(zero + value)); };
+    const auto sizeOf = [&](const QString &text) { return layoutText(text, font, option, -1); };
+    const QSizeF one = sizeOf(QString(digit(0)));
+    bool interchangeable = one.width() > 0;
+    for (int first = 0; interchangeable && first < 10; ++first) {
+        if (neighbour == 0) {
+            interchangeable = sizeOf(QString(digit(first))) == one;
+            for (int second = 0; interchangeable && second < 10; ++second) {
+                const QSizeF pair = sizeOf(QString(digit(first)) + digit(second));
+                interchangeable = pair == QSizeF(2 * one.width(), one.height());
+            }
+        } else {
+            const QSizeF before = sizeOf(QString(QChar(neighbour)) + digit(0));
+            const QSizeF after = sizeOf(QString(digit(0)) + QChar(neighbour));
+            interchangeable = sizeOf(QString(QChar(neighbour)) + digit(first)) == before
+                && sizeOf(QString(digit(first)) + QChar(neighbour)) == after;
+        }
+    }
+    verdicts.push_back({font, option.textDirection(), zero, neighbour, interchangeable});
+    return interchangeable;
+}
+
+/**
+ * What @p text's size on one line in @p font is known by: the text itself, or,
+ * when that surely leaves the size unchanged, the text with each decimal digit
+ * replaced by the 0 of its set (every digit and every neighbour of one checked
+ * with digitsInterchangeable()). Amounts that count up take a few shapes only.
+ */
+QString sizeShape(const QString &text, const QFont &font, const QTextOption &option)
+{
+    QString shape = text;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (!c.isDigit())
+            continue;
+        const char16_t zero = zeroOf(c);
+        if (!digitsInterchangeable(font, option, zero, 0))
+            return text;
+        // A neighbour that is a digit of the same set is covered by the pairs.
+        for (const int j : {i - 1, i + 1}) {
+            if (j < 0 || j >= text.size())
+                continue;
+            const QChar neighbour = text.at(j);
+            if (neighbour.isDigit() && zeroOf(neighbour) == zero)
+                continue;
+            if (!measurableNeighbour(neighbour) || !digitsInterchangeable(font, option, zero, neighbour.unicode()))
+                return text;
+        }
+        shape[i] = QChar(zero);
+    }
+    return shape;
+}
+
+// One-line sizes of texts measured, by shape (sizeShape()), shared by all
+// labels: a page repeats its titles, and its rows show amounts of the same few
+// shapes.
+class ShapeSizes
+{
+public:
+    static const QSizeF *find(const QString &shape, const QFont &font, const QTextOption &option)
+    {
+        const Table &table = instance();
+        const auto found = table.constFind(shape);
+        if (found == table.constEnd())
+            return nullptr;
+        for (const Entry &entry : found.value()) {
+            if (entry.direction == option.textDirection() && entry.wrapMode == option.wrapMode()
+                && entry.font == font)
+                return &entry.size;
+        }
+        return nullptr;
+    }
+
+    static void insert(const QString &shape, const QFont &font, const QTextOption &option, const QSizeF &size)
+    {
+        Table &table = instance();
+        // Bounded; texts that come back are measured again.
+        if (table.size() >= Capacity)
+            table.clear();
+        table[shape].push_back({font, option.textDirection(), option.wrapMode(), size});
+    }
+
+private:
+    struct Entry {
+        QFont font;
+        Qt::LayoutDirection direction;
+        QTextOption::WrapMode wrapMode;
+        QSizeF size;
+    };
+    using Table = QHash<QString, std::vector<Entry>>;
+    static const int Capacity = 256;
+
+    static Table &instance()
+    {
+        thread_local Table table;
+        return table;
+    }
+};
+
 } // namespace
 
 LoLabel::LoLabel(QGraphicsItem *parent, LoWidgetModel *model)
@@ -110,7 +250,14 @@ QSizeF LoLabel::naturalTextSize(const QString &text) const
 {
     const QFont font = style().font();
     if (text != d->measuredText || font != d->measuredFont) {
-        d->measuredSize = layoutText(displayText(text), font, textOption(), -1);
+        const QTextOption option = textOption();
+        const QString shape = sizeShape(text, font, option);
+        if (const QSizeF *known = ShapeSizes::find(shape, font, option)) {
+            d->measuredSize = *known;
+        } else {
+            d->measuredSize = layoutText(displayText(text), font, option, -1);
+            ShapeSizes::insert(shape, font, option, d->measuredSize);
+        }
         d->measuredText = text;
         d->measuredFont = font;
         d->wrappedWidth = -1;

@@ -4,6 +4,8 @@
 
 #include "loprogressindicator.h"
 
+#include "lowidgetcontroller_p.h"
+
 #include <QPainter>
 #include <QTimer>
 
@@ -33,8 +35,9 @@ LoProgressIndicator::LoProgressIndicator(QGraphicsItem *parent, const QString &v
     : LoWidgetController(parent)
     , d(new Private)
 {
+    // The fallback look depends on the view type.
+    LoWidgetController::d->styleFollowsViewType = true;
     setViewType(viewType);
-    connect(this, &LoWidgetController::viewTypeChanged, this, &LoProgressIndicator::applyStyle);
     applyStyle();
     d->timer.setInterval(FrameInterval);
     connect(&d->timer, &QTimer::timeout, this, [this] {
