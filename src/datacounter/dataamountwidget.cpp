@@ -29,18 +29,13 @@ DataAmountWidget::~DataAmountWidget() = default;
 void DataAmountWidget::setDataAmount(const QString &amount)
 {
     mDataAmount = amount;
-    // Only the amount changed: the title stays as translated.
-    showAmount();
+    retranslateUi();
 }
 
 void DataAmountWidget::retranslateUi()
 {
     setTitle(qtTrId(mType == Sent ? DataCounters::SentText : DataCounters::ReceivedText));
-    showAmount();
-}
 
-void DataAmountWidget::showAmount()
-{
     // Unparsable text shows 0, and so do "nan" and "inf", which toDouble() accepts.
     double megabytes = mDataAmount.toDouble();
     if (!qIsFinite(megabytes))

@@ -35,8 +35,6 @@ public:
     void retranslateUi() override;
 
 private:
-    void showAmount();
-
     DataAmountWidgetType mType;
     QString mDataAmount;
 
