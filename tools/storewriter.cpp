@@ -219,11 +219,12 @@ bool run(const QStringList &args)
             fail(QStringLiteral("burst KEY N FIRST [STEP] takes numbers"));
         // Each write is stored before the next one: readers get one notice per
         // write, not the few of a store that merges writes still queued.
+        QString last;
         for (qulonglong i = 0; i < count && ok; ++i) {
-            const QString value = QString::number(first + i * step);
-            ok = write(key, value) && stored(key, value);
+            ok = write(key, last = QString::number(first + i * step));
+            LoConfStore::instance().sync();
         }
-        return answer(ok, "done");
+        return answer(ok && (last.isNull() || stored(key, last)), "done");
     }
     if (command == QLatin1String("get") && args.size() == 2) {
         QString error;
