@@ -50,9 +50,13 @@ bool BenchStore::unset(const QString &key)
 bool BenchStore::write(const QString &key, const QVariant &value)
 {
     QString error;
-    if (LoConfStore::instance().write(key, value, &error) != LoConfStore::Written) {
+    LoConfStore &store = LoConfStore::instance();
+    if (store.write(key, value, &error) != LoConfStore::Written) {
         qWarning() << "cannot write" << key << ':' << error.trimmed();
         return false;
     }
+    // Stored before the measure goes on: a write still on its way (dconf) would
+    // land after, and undo, what another process writes next.
+    store.sync();
     return true;
 }

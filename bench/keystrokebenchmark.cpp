@@ -55,7 +55,6 @@ public:
             // Something else first, so that the check sees the floor's own writes.
             for (const QByteArray &key : m_keys)
                 BenchStore::setString(QString::fromUtf8(key), QStringLiteral("1000000"));
-            LoConfStore::instance().sync();
             return;
         }
         // The warning is on: the digit goes to the entered and the effective limit.
