@@ -29,6 +29,7 @@
 // command failed, 2 for a wrong use of the program.
 #include "loconfstore_p.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTextStream>

@@ -65,7 +65,7 @@ quint32 toSeconds(const QVariant &value, const QString &key)
             if (text.startsWith(QLatin1Char('-')))
                 return 0;
             bool ok = false;
-            const qulonglong n = text.midRef(start).toULongLong(&ok);
+            const qulonglong n = QStringView(text).mid(start).toULongLong(&ok);
             // Not ok here means more digits than 64 bits hold: too large.
             return (!ok || n > MaxSeconds) ? MaxSeconds : quint32(n);
         }

@@ -165,7 +165,7 @@ QFont LoTheme::Style::font() const
         return found.value();
     QFont f(LoTheme::fontFamily());
     f.setPixelSize(key.first);
-    f.setWeight(fontWeight);
+    f.setWeight(QFont::Weight(fontWeight));
     f.setStyleStrategy(QFont::PreferAntialias);
     return fonts.insert(key, f).value();
 }

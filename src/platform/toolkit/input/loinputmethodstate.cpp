@@ -109,7 +109,7 @@ void LoInputMethodState::setExtendedAttribute(int id, const QString &target, con
     }
     const AttributeKey key{target, targetItem, attribute};
     auto it = extension->attributes.find(key);
-    if (it != extension->attributes.end() && it->type() == value.type() && *it == value)
+    if (it != extension->attributes.end() && it->userType() == value.userType() && *it == value)
         return;
     extension->attributes.insert(key, value);
     Q_EMIT extendedAttributeChanged(id, target, targetItem, attribute, value);

@@ -379,7 +379,7 @@ QString LoLocale::toLocalizedNumbers(const QString &text) const
         if (!U_FAILURE(status) && system && !system->isAlgorithmic() && system->getRadix() == 10) {
             const QVector<uint> codePoints = fromUnicode(system->getDescription()).toUcs4();
             if (codePoints.size() == 10) {
-                for (uint c : codePoints)
+                for (const char32_t c : codePoints)
                     digits.append(QString::fromUcs4(&c, 1));
             }
         }
