@@ -23,8 +23,14 @@
 #include "lotextedit.h"
 
 #include <QLineEdit>
+#include <QtGlobal>
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
 #include <QRegExp>
 #include <QRegExpValidator>
+#else
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+#endif
 #include <QSignalBlocker>
 
 namespace
@@ -230,7 +236,14 @@ void CounterContainer::createContent()
     const QString pattern = QLatin1String("\\b(\\d{1,9}\\b(")
         + DataCounterValue::separatorPattern(LoLocale().decimalPoint())
         + QLatin1String(")\\b\\d{1}|\\d{1,9})\\b");
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     auto *validator = new QRegExpValidator(QRegExp(pattern, Qt::CaseInsensitive, QRegExp::RegExp), this);
+#else
+    // Unicode properties: \d and \b as above, not ASCII only.
+    auto *validator = new QRegularExpressionValidator(
+        QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption),
+        this);
+#endif
     mWarningPeriodInput->setValidator(validator);
 
     connect(mWarningPeriodInput, &LoTextEdit::returnPressed, this, &CounterContainer::closeVKB);

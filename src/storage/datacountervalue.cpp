@@ -6,7 +6,12 @@
 
 #include "lolocale.h"
 
+#include <QtGlobal>
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
 #include <QRegExp>
+#else
+#include <QRegularExpression>
+#endif
 
 #include <charconv>
 #include <limits>
@@ -17,10 +22,28 @@ constexpr unsigned long long bytesPerMegabyte = 1000000;
 constexpr unsigned long long bytesPerTenth = 100000;
 constexpr unsigned long long maxBytes = std::numeric_limits<unsigned long long>::max();
 
+// An optional '+' and at least one ASCII digit, nothing else.
 bool isWholeNumber(const QString &text)
 {
-    QRegExp digits(QStringLiteral("\\+?[0-9]+"));
-    return digits.exactMatch(text);
+    const int start = text.startsWith(QLatin1Char('+')) ? 1 : 0;
+    if (text.size() <= start)
+        return false;
+    for (int i = start; i < text.size(); ++i) {
+        if (text.at(i) < QLatin1Char('0') || text.at(i) > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+// Where the first decimal separator in text is, -1 without one.
+int separatorIndex(const QString &text)
+{
+    const QString pattern = DataCounterValue::separatorPattern(LoLocale().decimalPoint());
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    return QRegExp(pattern, Qt::CaseInsensitive).indexIn(text);
+#else
+    return int(QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption).match(text).capturedStart());
+#endif
 }
 
 // QVariant rounds a float through a signed 64-bit integer, which is undefined
@@ -120,8 +143,7 @@ QString DataCounterValue::separatorPattern(const QString &decimalPoint)
 void DataCounterValue::fromUiMegas(const QString &text)
 {
     const QString trimmed = text.trimmed();
-    const QRegExp separator(separatorPattern(LoLocale().decimalPoint()), Qt::CaseInsensitive);
-    const int position = separator.indexIn(trimmed);
+    const int position = separatorIndex(trimmed);
 
     if (position < 0) {
         if (trimmed.toLongLong() < 0) {
