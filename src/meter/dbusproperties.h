@@ -29,7 +29,11 @@ bool takeProperty(const QVariantMap &properties, const QString &name, T *value)
     if (v.userType() == qMetaTypeId<QDBusArgument>()) {
         // Containers come still marshalled.
         const QDBusArgument arg = v.value<QDBusArgument>();
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
         const char *expected = QDBusMetaType::typeToSignature(qMetaTypeId<T>());
+#else
+        const char *expected = QDBusMetaType::typeToSignature(QMetaType::fromType<T>());
+#endif
         if (expected && arg.currentSignature() == QLatin1String(expected)) {
             arg >> *value;
             return true;
@@ -38,8 +42,12 @@ bool takeProperty(const QVariantMap &properties, const QString &name, T *value)
         return false;
     }
     if (v.userType() != qMetaTypeId<T>()) {
-        qCDebug(METER_LOG) << "ignored: property" << name << "of type" << v.typeName() << "instead of"
-                           << QMetaType::typeName(qMetaTypeId<T>());
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+        const char *wanted = QMetaType::typeName(qMetaTypeId<T>());
+#else
+        const char *wanted = QMetaType::fromType<T>().name();
+#endif
+        qCDebug(METER_LOG) << "ignored: property" << name << "of type" << v.typeName() << "instead of" << wanted;
         return false;
     }
     *value = v.value<T>();
