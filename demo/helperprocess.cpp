@@ -15,12 +15,33 @@
 #include <sys/prctl.h>
 #endif
 
+namespace
+{
+// In the child, between fork and exec; the setting survives the exec.
+void followParent(pid_t parent)
+{
+#ifdef Q_OS_LINUX
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    // Had the demo died before that, no signal would ever come.
+    if (::getppid() != parent)
+        ::_exit(0);
+#else
+    Q_UNUSED(parent)
+#endif
+}
+} // namespace
+
 HelperProcess::HelperProcess(const QString &name, QObject *parent)
     : QProcess(parent)
     , m_parent(::getpid())
 {
     setProgram(ProgramLocator::locate(name));
     setProcessChannelMode(QProcess::ForwardedChannels);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    setChildProcessModifier([parent = m_parent] {
+        followParent(parent);
+    });
+#endif
 }
 
 bool HelperProcess::launch(const QStringList &arguments)
@@ -45,13 +66,9 @@ void HelperProcess::end()
         kill();
 }
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
 void HelperProcess::setupChildProcess()
 {
-    // In the child, between fork and exec; the setting survives the exec.
-#ifdef Q_OS_LINUX
-    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-    // Had the demo died before that, no signal would ever come.
-    if (::getppid() != m_parent)
-        ::_exit(0);
-#endif
+    followParent(m_parent);
 }
+#endif

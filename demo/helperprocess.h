@@ -30,8 +30,10 @@ public:
     /** Asks it to end, and kills it if it does not within two seconds. */
     void end();
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
 protected:
     void setupChildProcess() override;
+#endif
 
 private:
     const pid_t m_parent;
