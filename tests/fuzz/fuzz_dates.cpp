@@ -100,7 +100,7 @@ void checkClearingDate(FuzzInput &input, const QString &context)
     QObject::connect(timersOff, &LoGConfItem::valueChanged, &told, [&value] { Notice::tell(key->key(), value, key); });
     Notice::tell(Cellular::CallTimersKeys::Available, false, timersOff);
     const QRegularExpressionMatch match = form.match(LoLocale().toLatinNumbers(value.toString()));
-    const QDate date = value.type() == QVariant::String && match.hasMatch() ? QDate(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt()) : QDate();
+    const QDate date = value.userType() == QMetaType::QString && match.hasMatch() ? QDate(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt()) : QDate();
     FUZZ_CHECK(row->subtitle() == (date.isValid() ? shown(date) : qtTrId(DataCounters::DefaultResetDate)),
                context + QStringLiteral(": %1 shown as %2").arg(value.toString(), row->subtitle()));
 }

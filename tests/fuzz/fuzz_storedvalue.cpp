@@ -17,11 +17,21 @@
 
 namespace
 {
+// A string variant that holds no string.
+QVariant nullString()
+{
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    return QVariant(QVariant::String);
+#else
+    return QVariant(QMetaType::fromType<QString>());
+#endif
+}
+
 QVariant makeVariant(FuzzInput &input)
 {
     static const char *const signs[] = {"", "-", "+", " "};
     switch (input.below(12)) {
-    case 0: return input.flag() ? QVariant() : QVariant(QVariant::String);
+    case 0: return input.flag() ? QVariant() : nullString();
     case 1: return input.utf8(64);
     case 2: return input.text(QString(), 32); // lone surrogates and NUL too
     case 3: return int(input.uint32());

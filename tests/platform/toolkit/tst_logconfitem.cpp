@@ -190,7 +190,7 @@ private Q_SLOTS:
         Reports ownSeen(&ownItem);
         Reports nearSeen(&nearItem);
         Reports farSeen(&farItem);
-        const auto counts = [&] { return QList<int>{ownSeen.size(), nearSeen.size(), farSeen.size()}; };
+        const auto counts = [&] { return QList<int>{int(ownSeen.size()), int(nearSeen.size()), int(farSeen.size())}; };
 
         QVERIFY(ExternalStore::stopDaemon());
         const int mine = restartedBy == QLatin1String("write") ? 1 : 0;

@@ -21,7 +21,12 @@ private Q_SLOTS:
     // Id-based catalogs <name>.qm that translate "tst_hello".
     void initTestCase()
     {
-        const QString lrelease = QLibraryInfo::location(QLibraryInfo::BinariesPath) + QStringLiteral("/lrelease");
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+        const QString binaries = QLibraryInfo::location(QLibraryInfo::BinariesPath);
+#else
+        const QString binaries = QLibraryInfo::path(QLibraryInfo::BinariesPath);
+#endif
+        const QString lrelease = binaries + QStringLiteral("/lrelease");
         const QMap<QString, QString> hello{{"testcat_en", "Hello"}, {"testcat_de", "Hallo"}, {"testcat_de_CH", "Grüezi"}};
         for (auto it = hello.cbegin(); it != hello.cend(); ++it) {
             QFile ts(m_catalogDir.filePath(it.key() + QStringLiteral(".ts")));

@@ -14,7 +14,7 @@
 
 #include <QLineEdit>
 #include <QPointer>
-#include <QRegExpValidator>
+#include <QRegularExpressionValidator>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -52,7 +52,9 @@ private Q_SLOTS:
         QFETCH(bool, closes);
         LoInputMethodState *state = LoInputMethodState::instance();
         state->setInputMethodArea(QRect());
-        QRegExpValidator validator(QRegExp(QStringLiteral("\\d{0,3}")));
+        // Unicode properties, so that \d takes native digits too.
+        QRegularExpressionValidator validator(
+            QRegularExpression(QStringLiteral("\\d{0,3}"), QRegularExpression::UseUnicodePropertiesOption));
         ActiveScene active;
         auto *field = new LoTextEdit(LoTextEdit::SingleLine);
         auto *next = new LoTextEdit(LoTextEdit::SingleLine);
