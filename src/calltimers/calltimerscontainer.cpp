@@ -30,6 +30,29 @@ QString durationText(quint32 seconds, const LoLocale &locale)
     return locale.toLocalizedNumbers(text);
 }
 
+// The clearing date's fixed form, "yyyy-MM-dd" in Latin digits, read the way
+// Qt 5's date parser has always read the key: the first character of a field
+// may be a plus sign. Qt 6's parser refuses that, so the form is read here, the
+// same with either.
+QDate clearingDate(const QString &text)
+{
+    if (text.size() != 10 || text.at(4) != QLatin1Char('-') || text.at(7) != QLatin1Char('-'))
+        return QDate();
+    const auto field = [&text](int from, int width) {
+        int number = 0;
+        for (int i = from; i < from + width; ++i) {
+            const QChar c = text.at(i);
+            if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+                number = number * 10 + (c.unicode() - '0');
+            else if (i != from || c != QLatin1Char('+'))
+                return -1;
+        }
+        return number;
+    };
+    const int year = field(0, 4), month = field(5, 2), day = field(8, 2);
+    return year > 0 && month > 0 && day > 0 ? QDate(year, month, day) : QDate();
+}
+
 } // namespace
 
 CallTimersContainer::CallTimersContainer(QGraphicsItem *parent)
@@ -175,7 +198,7 @@ void CallTimersContainer::resetDateChanged()
     // under a non-Latin system language) count, and only the fixed form is a date.
     const QDate date = value.isNull()
         ? QDate()
-        : QLocale::c().toDate(LoLocale().toLatinNumbers(value.toString()), QLatin1String(FORMAT));
+        : clearingDate(LoLocale().toLatinNumbers(value.toString()));
     mResetDate = date.isValid() ? date.startOfDay() : QDateTime();
 
     retranslateUi();

@@ -79,7 +79,7 @@ void checkClearingDate(FuzzInput &input, const QString &context)
     static SettingsItem *row = ItemFinder::find<SettingsItem>(section, QStringLiteral("timersResetDate"));
     static LoGConfItem *key = section->findChild<LoGConfItem *>(QString(), Qt::FindDirectChildrenOnly);
     static LoGConfItem *timersOff = new LoGConfItem(QString()); // in no key: told only here, that the call timers are off
-    // Qt's date parser, which reads the key, takes a plus sign for a field's leading digit.
+    // As Qt 5's date parser has always read the key: a plus sign may lead a field.
     static const QRegularExpression form(QStringLiteral("\\A([0-9]{4}|\\+[0-9]{3})-([0-9]{2}|\\+[0-9])-([0-9]{2}|\\+[0-9])\\z"));
     QVariant value;
     switch (input.below(6)) {
