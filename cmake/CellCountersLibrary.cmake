@@ -8,8 +8,9 @@
 #
 # A versioned shared library from SOURCES (paths relative to the calling folder).
 # HEADERS are what a host needs: they are installed, with the generated export
-# header <target>_export.h, into include/<target>/, the one include folder of the
-# library. INCLUDE_DIRS are the library's own source folders that code built
+# header <target>_export.h, into include/<target>/ (include/cellcounters6/<target>/
+# in the Qt 6 build), the one include folder of the library; the file is
+# lib<target>.so (lib<target>6.so in the Qt 6 build). INCLUDE_DIRS are the library's own source folders that code built
 # against it in this tree includes from (default: the calling folder).
 # LOGGING_CATEGORY declares the library's logging category, debug lines on by
 # default, as <TARGET>_LOG in the private header <target>_debug.h.
@@ -23,7 +24,8 @@ function(cellcounters_add_library target)
         # The libraries need each other; installed side by side, each finds
         # its siblings wherever the tree was installed or moved to.
         INSTALL_RPATH "$ORIGIN"
-        EXPORT_NAME ${target})
+        EXPORT_NAME ${target}
+        OUTPUT_NAME ${target}${CELLCOUNTERS_NAME_SUFFIX})
     generate_export_header(${target}
         BASE_NAME ${L_EXPORT_MACRO_NAME}
         EXPORT_FILE_NAME ${CMAKE_CURRENT_BINARY_DIR}/${target}_export.h)
@@ -45,12 +47,12 @@ function(cellcounters_add_library target)
     endforeach()
     target_include_directories(${target} PUBLIC
         "$<BUILD_INTERFACE:${build_dirs}>"
-        $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/${target}>)
+        $<INSTALL_INTERFACE:${CELLCOUNTERS_INCLUDE_INSTALL_DIR}/${target}>)
     target_link_libraries(${target} PUBLIC ${L_PUBLIC_LIBS} PRIVATE ${L_PRIVATE_LIBS})
 
     install(TARGETS ${target} EXPORT cellcountersTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT development)
     install(FILES ${L_HEADERS} ${CMAKE_CURRENT_BINARY_DIR}/${target}_export.h
-        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${target}
+        DESTINATION ${CELLCOUNTERS_INCLUDE_INSTALL_DIR}/${target}
         COMPONENT development)
 endfunction()

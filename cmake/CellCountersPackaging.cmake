@@ -10,7 +10,9 @@
 #   cellcounters-demo     the demo host, the traffic simulator, the simulated modem and the store writer
 #   cellcounters-notifier the data limit notifier, its catalog and its autostart entry
 #   cellcounters-meter    the meter, its autostart entry and its systemd user unit
-set(CPACK_PACKAGE_NAME cellcounters)
+# The Qt 6 build makes only the library's two, named to install beside the Qt 5
+# ones: libcellcounters6-1 and libcellcounters6-dev.
+set(CPACK_PACKAGE_NAME ${CELLCOUNTERS_PACKAGE_NAME})
 set(CPACK_PACKAGE_VENDOR "cellcounters developers")
 set(CPACK_PACKAGE_CONTACT "cellcounters developers <cellcounters@localhost>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -18,9 +20,12 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Cellular data counters and call timers pa
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_ALL runtime development notifier meter)
-if(TARGET cellcounters-demo)
-    list(APPEND CPACK_COMPONENTS_ALL demo)
+set(CPACK_COMPONENTS_ALL runtime development)
+if(CELLCOUNTERS_INSTALL_PROGRAMS)
+    list(APPEND CPACK_COMPONENTS_ALL notifier meter)
+    if(TARGET cellcounters-demo)
+        list(APPEND CPACK_COMPONENTS_ALL demo)
+    endif()
 endif()
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -38,7 +43,13 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 
 set(_version "${PROJECT_VERSION}")
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME libcellcounters${PROJECT_VERSION_MAJOR})
+# Debian's rule for a library name ending in a digit: a dash before the SONAME's.
+if(CELLCOUNTERS_NAME_SUFFIX)
+    set(_runtime_package lib${CELLCOUNTERS_PACKAGE_NAME}-${PROJECT_VERSION_MAJOR})
+else()
+    set(_runtime_package lib${CELLCOUNTERS_PACKAGE_NAME}${PROJECT_VERSION_MAJOR})
+endif()
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME ${_runtime_package})
 # A daemon of a store built in, and the session bus that starts it, are needed at run time.
 set(_store_daemons)
 if(GCONF_FOUND)
@@ -52,18 +63,22 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "${_store_daemons}, dbus")
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION
     "Runtime: the data counters page, its dialog and the call timers dialog of a\nphone's settings application, with the touch toolkit layer they are built on\nand the English translation catalogs.")
 
-set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libcellcounters-dev)
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME lib${CELLCOUNTERS_PACKAGE_NAME}-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
-set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS
-    "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), qtbase5-dev, pkg-config")
+if(QT_MAJOR_VERSION EQUAL 6)
+    set(_qt_dev_package qt6-base-dev)
+else()
+    set(_qt_dev_package qtbase5-dev)
+endif()
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "${_runtime_package} (= ${_version}), ${_qt_dev_package}, pkg-config")
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
-    "Development files: headers, CMake package configuration (find_package(cellcounters)) and\npkg-config file for building a host against the library.")
+    "Development files: headers, CMake package configuration (find_package(${CELLCOUNTERS_PACKAGE_NAME})) and\npkg-config file for building a host against the library (Qt ${QT_MAJOR_VERSION}).")
 
 set(CPACK_DEBIAN_DEMO_PACKAGE_NAME cellcounters-demo)
 set(CPACK_DEBIAN_DEMO_PACKAGE_SECTION misc)
 # The simulated modem is a python3-dbusmock script.
 set(CPACK_DEBIAN_DEMO_PACKAGE_DEPENDS
-    "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), ${_store_daemons}, dbus, fonts-dejavu-core, python3-dbusmock")
+    "${_runtime_package} (= ${_version}), ${_store_daemons}, dbus, fonts-dejavu-core, python3-dbusmock")
 # With --simulate, the demo runs the meter against the simulated modem, and the notifier on its private store.
 set(CPACK_DEBIAN_DEMO_PACKAGE_RECOMMENDS "cellcounters-meter (= ${_version}), cellcounters-notifier (= ${_version})")
 set(CPACK_DEBIAN_DEMO_DESCRIPTION
@@ -71,7 +86,7 @@ set(CPACK_DEBIAN_DEMO_DESCRIPTION
 
 set(CPACK_DEBIAN_NOTIFIER_PACKAGE_NAME cellcounters-notifier)
 set(CPACK_DEBIAN_NOTIFIER_PACKAGE_SECTION misc)
-set(CPACK_DEBIAN_NOTIFIER_PACKAGE_DEPENDS "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), dbus")
+set(CPACK_DEBIAN_NOTIFIER_PACKAGE_DEPENDS "${_runtime_package} (= ${_version}), dbus")
 # Any notification daemon of the desktop shows the warnings.
 set(CPACK_DEBIAN_NOTIFIER_PACKAGE_RECOMMENDS "notification-daemon")
 # The autostart entry is in /etc: the administrator's changes to it survive upgrades.
@@ -83,7 +98,7 @@ set(CPACK_DEBIAN_NOTIFIER_DESCRIPTION
 
 set(CPACK_DEBIAN_METER_PACKAGE_NAME cellcounters-meter)
 set(CPACK_DEBIAN_METER_PACKAGE_SECTION net)
-set(CPACK_DEBIAN_METER_PACKAGE_DEPENDS "libcellcounters${PROJECT_VERSION_MAJOR} (= ${_version}), dbus")
+set(CPACK_DEBIAN_METER_PACKAGE_DEPENDS "${_runtime_package} (= ${_version}), dbus")
 # It counts what these two show; without them it waits for them.
 set(CPACK_DEBIAN_METER_PACKAGE_RECOMMENDS "network-manager, modemmanager, cellcounters-notifier (= ${_version})")
 file(WRITE ${CMAKE_BINARY_DIR}/meter-control/conffiles "${_autostart_dir}/cellcounters-meter.desktop\n")
