@@ -30,6 +30,19 @@ if has_gconf; then
     CELLCOUNTERS_PACKAGES+=(libgconf2-dev gconf2)
 fi
 
+# Qt 6, built beside Qt 5 (QT_MAJOR_VERSION=6) in folders of its own.
+CELLCOUNTERS_QT6_PACKAGES=(qt6-base-dev qt6-l10n-tools)
+
+# Whether this release has Qt 6 (Debian 12 and later do).
+qt6_available() {
+    apt-cache show qt6-base-dev >/dev/null 2>&1
+}
+
+# qt_build_dir <folder> <major>: the build folder of a Qt major, <folder>-qt6 for Qt 6.
+qt_build_dir() {
+    if [ "$2" = 6 ]; then echo "$1-qt6"; else echo "$1"; fi
+}
+
 ensure_packages() {
     local missing=()
     local p
@@ -45,7 +58,7 @@ ensure_packages() {
     fi
 }
 
-# configure_build <build-dir> [cmake args...]
+# configure_build <build-dir> [cmake args...]  (-DQT_MAJOR_VERSION=6 for Qt 6)
 configure_build() {
     local dir=$1
     shift
