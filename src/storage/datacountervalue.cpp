@@ -42,7 +42,13 @@ int separatorIndex(const QString &text)
 #if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     return QRegExp(pattern, Qt::CaseInsensitive).indexIn(text);
 #else
-    return int(QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption).match(text).capturedStart());
+    // QRegExp kept its compiled expressions in a cache of Qt's own, where
+    // QRegularExpression compiles anew each time it is made; the last pattern is
+    // kept here instead (it changes only with the locale's decimal point).
+    static thread_local QRegularExpression separator;
+    if (separator.pattern() != pattern)
+        separator = QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption);
+    return int(separator.match(text).capturedStart());
 #endif
 }
 
