@@ -18,13 +18,22 @@ CELLCOUNTERS_PACKAGES=(
     python3-dbusmock python3-dbus
 )
 
-# GConf, the store's first backend, is in Debian up to 12 (bookworm); later
-# releases have dconf only.
-has_gconf() {
+# The Debian release's major number (12 for bookworm), nothing elsewhere.
+debian_release() {
     local ID="" VERSION_ID=""
     # shellcheck disable=SC1091
     [ -r /etc/os-release ] && . /etc/os-release
-    [ "$ID" = debian ] && [ -n "$VERSION_ID" ] && [ "${VERSION_ID%%.*}" -le 12 ]
+    if [ "$ID" = debian ]; then
+        echo "${VERSION_ID%%.*}"
+    fi
+}
+
+# GConf, the store's first backend, is in Debian up to 12 (bookworm); later
+# releases have dconf only.
+has_gconf() {
+    local release
+    release=$(debian_release)
+    [ -n "$release" ] && [ "$release" -le 12 ]
 }
 if has_gconf; then
     CELLCOUNTERS_PACKAGES+=(libgconf2-dev gconf2)
@@ -33,9 +42,12 @@ fi
 # Qt 6, built beside Qt 5 (QT_MAJOR_VERSION=6) in folders of its own.
 CELLCOUNTERS_QT6_PACKAGES=(qt6-base-dev qt6-l10n-tools)
 
-# Whether this release has Qt 6 (Debian 12 and later do).
+# Whether this release has Qt 6: Debian 12 and later do, even where the package
+# lists are not fetched yet (a fresh machine), which apt-cache alone would miss.
 qt6_available() {
-    apt-cache show qt6-base-dev >/dev/null 2>&1
+    local release
+    release=$(debian_release)
+    { [ -n "$release" ] && [ "$release" -ge 12 ]; } || apt-cache show qt6-base-dev >/dev/null 2>&1
 }
 
 # qt_build_dir <folder> <major>: the build folder of a Qt major, <folder>-qt6 for Qt 6.
