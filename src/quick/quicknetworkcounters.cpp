@@ -66,9 +66,7 @@ bool QuickNetworkCounters::isWarningOn() const
 
 QString QuickNetworkCounters::limit() const
 {
-    const NetworkCounters *network = counters();
-    const DataCounterValue inForce = network->limit();
-    m_lastGoodLimit = (inForce.toBytes() != 0 ? inForce : network->enteredLimit()).toUiMegas();
+    counters();
     return LoLocale().toLocalizedNumbers(m_lastGoodLimit);
 }
 
@@ -95,6 +93,7 @@ void QuickNetworkCounters::setWarning(bool on)
         const QSignalBlocker blocker(counters());
         counters()->setWarning(on);
     }
+    m_lastGoodLimit = shownLimit();
     Q_EMIT limitChanged();
 }
 
@@ -142,11 +141,26 @@ NetworkCounters *QuickNetworkCounters::counters() const
     connect(m_counters, &NetworkCounters::limitChanged, self, &QuickNetworkCounters::limitInForceChanged);
     connect(m_counters, &NetworkCounters::enteredLimitChanged, self, &QuickNetworkCounters::enteredLimitChanged);
     // As a page built now: the entered limit follows the one in force.
-    self->limitInForceChanged();
+    self->followLimitInForce();
     return m_counters;
 }
 
 void QuickNetworkCounters::limitInForceChanged()
+{
+    followLimitInForce();
+    Q_EMIT limitChanged();
+}
+
+void QuickNetworkCounters::enteredLimitChanged()
+{
+    // While the warning is off the field shows the entered limit.
+    if (!m_counters->isWarningOn()) {
+        m_lastGoodLimit = shownLimit();
+        Q_EMIT limitChanged();
+    }
+}
+
+void QuickNetworkCounters::followLimitInForce()
 {
     const DataCounterValue inForce = m_counters->limit();
     if (inForce.toBytes() != 0) {
@@ -155,14 +169,13 @@ void QuickNetworkCounters::limitInForceChanged()
         const QSignalBlocker blocker(m_counters);
         m_counters->keepEntered(inForce);
     }
-    Q_EMIT limitChanged();
+    m_lastGoodLimit = shownLimit();
 }
 
-void QuickNetworkCounters::enteredLimitChanged()
+QString QuickNetworkCounters::shownLimit() const
 {
-    // While the warning is off the field shows the entered limit.
-    if (!m_counters->isWarningOn())
-        Q_EMIT limitChanged();
+    const DataCounterValue inForce = m_counters->limit();
+    return (inForce.toBytes() != 0 ? inForce : m_counters->enteredLimit()).toUiMegas();
 }
 
 void QuickNetworkCounters::enter(const QString &latinMegas)

@@ -87,6 +87,9 @@ private:
     NetworkCounters *counters() const;
     void limitInForceChanged();
     void enteredLimitChanged();
+    void followLimitInForce();
+    /** The limit the field shows: the one in force, or the one entered while the warning is off. */
+    QString shownLimit() const;
     void enter(const QString &latinMegas);
 
     Network m_network = Home;
@@ -94,7 +97,7 @@ private:
     mutable NetworkCounters *m_counters = nullptr;
     LimitValidator *const m_validator;
     // The last limit the field showed from the store or took, in Latin digits.
-    mutable QString m_lastGoodLimit;
+    QString m_lastGoodLimit;
 };
 
 #endif
