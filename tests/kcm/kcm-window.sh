@@ -21,9 +21,13 @@ sent_key=$transfer/gprs_home_tx_bytes
 
 # The keys that lead from the window's first focus to the home limit field, and
 # from there to the home warning switch: the page's focus order (the variables
-# override them while a new page is tried out). Found by trying: the first
-# stops of the focus chain are kcmshell's own.
-keys_to_limit_field=${KCM_KEYS_TO_LIMIT_FIELD:-Tab Tab Tab}
+# override them while a new page is tried out). Found by trying: kcmshell5's
+# frame puts two stops of its own before the page.
+case "$(basename "$KCMSHELL")" in
+    kcmshell5) keys_to_page="Tab Tab Tab" ;;
+    *) keys_to_page="Tab" ;;
+esac
+keys_to_limit_field=${KCM_KEYS_TO_LIMIT_FIELD:-$keys_to_page}
 keys_to_warning_switch=${KCM_KEYS_TO_WARNING_SWITCH:-Tab}
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kcm-window.XXXXXX")
