@@ -37,7 +37,8 @@ cleanup() {
     [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
     rm -rf "$work"
 }
-trap cleanup EXIT INT TERM
+trap cleanup EXIT
+trap 'exit 1' INT TERM
 
 fail() {
     echo "FAIL: $*" >&2
@@ -55,7 +56,7 @@ store() {
 # expect KEY VALUE WHY: the key holds the string VALUE within 3 s.
 expect() {
     for _ in $(seq 15); do
-        got=$("$STOREWRITER" get "$1")
+        got=$("$STOREWRITER" get "$1") || got="(no answer)"
         [ "$got" = "string $2" ] && break
         sleep 0.2
     done
