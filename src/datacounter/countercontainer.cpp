@@ -7,6 +7,7 @@
 #include "dataamountwidget.h"
 #include "datacounters.h"
 #include "datacountervalue.h"
+#include "limitvalidator.h"
 #include "networkcounters.h"
 #include "settingsitem.h"
 #include "tracing_p.h"
@@ -23,41 +24,11 @@
 #include "lotextedit.h"
 
 #include <QLineEdit>
-#include <QtGlobal>
-#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-#include <QRegExp>
-#include <QRegExpValidator>
-#else
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
-#endif
 #include <QSignalBlocker>
 
 namespace
 {
 const char *const HelpPageId = "CTX_IDUG_LORVO_DATA_COSTS.html";
-
-// The smallest limit that a commit accepts, in megabytes.
-const double MinimumPeriod = 0.1;
-
-// Reads a limit typed with Latin digits. Qt 5's QString::toDouble() knows only
-// the C locale's ".", so the first separator that the field admits (the
-// locale's decimal point, ".", "," or "|": the characters of
-// DataCounterValue::separatorPattern()) is read as the decimal point, as the
-// megabyte conversion reads it: "1,5" typed in any locale is a number. Read on
-// every keystroke, so without a regular expression.
-double toDouble(const QString &text, const QString &decimalPoint, bool *ok)
-{
-    QString cText = text;
-    for (QChar &c : cText) {
-        if (c == QLatin1Char('.') || c == QLatin1Char(',') || c == QLatin1Char('|')
-            || decimalPoint.contains(c, Qt::CaseInsensitive)) {
-            c = QLatin1Char('.');
-            break;
-        }
-    }
-    return cText.toDouble(ok);
-}
 }
 
 CounterContainer::CounterContainer(Type type, int sentKey, int receivedKey, int periodKey,
@@ -138,7 +109,7 @@ bool CounterContainer::checkValidity()
         const QSignalBlocker blocker(mWarningPeriodInput);
         mWarningPeriodInput->setText(LoLocale().toLocalizedNumbers(value.toUiMegas()));
     }
-    if (!mWarningPeriodInput->text().isEmpty() && number >= MinimumPeriod)
+    if (!mWarningPeriodInput->text().isEmpty() && number >= LimitValidator::Minimum)
         return true;
 
     CELLCOUNTERS_TRACE() << int(mType) << "previousPeriod:" << mPreviousPeriod;
@@ -230,20 +201,7 @@ void CounterContainer::createContent()
     mWarningPeriodInput->setStyleName(QStringLiteral("CommonSingleInputFieldInverted"));
     mWarningPeriodInput->setContentType(Lo::NumberContentType);
 
-    // Up to nine integer digits, optionally one separator and one decimal digit;
-    // \d takes any script's digits. The separators are the ones that the
-    // megabyte conversion understands, the locale's decimal point among them.
-    const QString pattern = QLatin1String("\\b(\\d{1,9}\\b(")
-        + DataCounterValue::separatorPattern(LoLocale().decimalPoint())
-        + QLatin1String(")\\b\\d{1}|\\d{1,9})\\b");
-#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-    auto *validator = new QRegExpValidator(QRegExp(pattern, Qt::CaseInsensitive, QRegExp::RegExp), this);
-#else
-    // Unicode properties: \d and \b as above, not ASCII only.
-    auto *validator = new QRegularExpressionValidator(
-        QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption),
-        this);
-#endif
+    auto *validator = new LimitValidator(this);
     mWarningPeriodInput->setValidator(validator);
 
     connect(mWarningPeriodInput, &LoTextEdit::returnPressed, this, &CounterContainer::closeVKB);
@@ -387,11 +345,10 @@ LoWidgetController *CounterContainer::createPanel(Qt::Orientation orientation,
 
 double CounterContainer::readField(bool *ok, QString *latinText) const
 {
-    const LoLocale locale;
-    const QString text = locale.toLatinNumbers(mWarningPeriodInput->text());
+    const QString text = LoLocale().toLatinNumbers(mWarningPeriodInput->text());
     if (latinText)
         *latinText = text;
-    return toDouble(text, locale.decimalPoint(), ok);
+    return LimitValidator::toMegabytes(text, ok);
 }
 
 void CounterContainer::setActionKeyAttribute(const QString &attribute, const QVariant &value)

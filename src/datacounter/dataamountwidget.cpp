@@ -4,10 +4,9 @@
 
 #include "dataamountwidget.h"
 
+#include "countertexts.h"
 #include "datacounters.h"
 #include "lolocale.h"
-
-#include <QtMath>
 
 DataAmountWidget::DataAmountWidget(DataAmountWidgetType type, QGraphicsItem *parent)
     : SettingsItem(TitleSubtitle, parent)
@@ -36,10 +35,5 @@ void DataAmountWidget::retranslateUi()
 {
     setTitle(qtTrId(mType == Sent ? DataCounters::SentText : DataCounters::ReceivedText));
 
-    // Unparsable text shows 0, and so do "nan" and "inf", which toDouble() accepts.
-    double megabytes = mDataAmount.toDouble();
-    if (!qIsFinite(megabytes))
-        megabytes = 0;
-    const QString number = LoLocale().formatNumber(megabytes, -1);
-    setSubtitle(qtTrId(DataCounters::MBText).arg(number));
+    setSubtitle(CounterTexts::amount(mDataAmount));
 }

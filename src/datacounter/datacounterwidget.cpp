@@ -6,6 +6,7 @@
 
 #include "calltimerscontainer.h"
 #include "countercontainer.h"
+#include "countertexts.h"
 #include "datacounters.h"
 #include "datacountervalue.h"
 #include "networkcounters.h"
@@ -17,7 +18,6 @@
 #include <lolinearlayoutpolicy.h>
 #include <lolocale.h>
 
-#include <QDateTime>
 #include <QSizePolicy>
 #include <QTimer>
 
@@ -281,32 +281,13 @@ void DataCounterWidget::resetDataAmounts()
 QString DataCounterWidget::currentGenericDate()
 {
     CELLCOUNTERS_TRACE();
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate today = now.date();
-    return QStringLiteral("%1.%2.%3.%4")
-        .arg(today.day())
-        .arg(today.month())
-        .arg(today.year())
-        .arg(now.toSecsSinceEpoch());
+    return CounterTexts::newResetDate();
 }
 
 QString DataCounterWidget::localDateString(const QString &date)
 {
     CELLCOUNTERS_TRACE() << date;
-    if (date == QLatin1String(DataCounters::DefaultResetDate))
-        return qtTrId(DataCounters::DefaultResetDate);
-
-    const QStringList parts = date.split(QLatin1Char('.'), Qt::KeepEmptyParts, Qt::CaseSensitive);
-    QDateTime dateTime;
-    if (parts.size() < 3) {
-        dateTime = QDateTime::currentDateTime();
-    } else {
-        const QDate day(parts.at(2).toInt(nullptr, 10), parts.at(1).toInt(nullptr, 10),
-                        parts.at(0).toInt(nullptr, 10));
-        dateTime = day.startOfDay();
-    }
-    return LoLocale().formatDateTime(dateTime, LoLocale::DateMedium, LoLocale::TimeNone,
-                                     LoLocale::DefaultCalendar);
+    return CounterTexts::resetDate(date);
 }
 
 QList<CounterContainer *> DataCounterWidget::sectionsInOrder() const
