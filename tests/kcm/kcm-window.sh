@@ -19,16 +19,17 @@ limit_key=$general/gprs_home_notification_period
 entered_key=$general/gprs_home_notification_period_UI
 sent_key=$transfer/gprs_home_tx_bytes
 
-# The keys that lead from the window's first focus to the home limit field, and
-# from there to the home warning switch: the page's focus order (the variables
-# override them while a new page is tried out). Found by trying: kcmshell5's
-# frame puts two stops of its own before the page.
+# The keys that lead from the window's first focus to the home warning switch,
+# and from there to the home limit field: the page's focus order (the variables
+# override them while a page is reworked). kcmshell5's frame puts two stops of
+# its own before the page (found by trying); then come the call timers' reset
+# button, the switch and the field.
 case "$(basename "$KCMSHELL")" in
-    kcmshell5) keys_to_page="Tab Tab Tab" ;;
-    *) keys_to_page="Tab" ;;
+    kcmshell5) keys_to_page="Tab Tab" ;;
+    *) keys_to_page="" ;;
 esac
-keys_to_limit_field=${KCM_KEYS_TO_LIMIT_FIELD:-$keys_to_page}
-keys_to_warning_switch=${KCM_KEYS_TO_WARNING_SWITCH:-Tab}
+keys_to_warning_switch=${KCM_KEYS_TO_WARNING_SWITCH:-$keys_to_page Tab Tab}
+keys_to_limit_field=${KCM_KEYS_TO_LIMIT_FIELD:-Tab}
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kcm-window.XXXXXX")
 xvfb="" shell=""
@@ -115,21 +116,21 @@ xdotool windowfocus --sync "$window"
 # The page is loaded and laid out when the picture is still.
 settle opened
 
+# The warning switch: on, with the limit entered earlier in force.
+# shellcheck disable=SC2086
+xdotool key --delay 100 $keys_to_warning_switch
+screenshot warning-switch
+xdotool key space
+expect "$limit_key" 50000000 "the warning switched on"
+
 # The limit: select what the field shows, type 25 MB, confirm.
 # shellcheck disable=SC2086
 xdotool key --delay 100 $keys_to_limit_field
-screenshot limit-field
 xdotool key ctrl+a
 xdotool type --delay 80 25
 xdotool key Return
 expect "$entered_key" 25000000 "the limit typed"
-expect "$limit_key" 0 "the warning still off"
-
-# The warning switch: on, with the limit typed.
-# shellcheck disable=SC2086
-xdotool key --delay 100 $keys_to_warning_switch
-xdotool key space
-expect "$limit_key" 25000000 "the warning switched on"
+expect "$limit_key" 25000000 "the limit typed, in force"
 
 # A write from another process shows within a second. The screen must be still
 # before it (the switch's animation over), or the comparison would prove nothing.
