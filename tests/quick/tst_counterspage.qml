@@ -71,14 +71,16 @@ TestCase {
         tryCompare(dialog, "visible", false)
     }
 
-    function typeLimit(field, text) {
+    function typeLimit(field, text, leave) {
         field.forceActiveFocus()
         field.selectAll()
         keyClick(Qt.Key_Backspace)
         for (let i = 0; i < text.length; ++i)
             keyClick(text[i])
-        keyClick(Qt.Key_Return)
-        verify(!field.activeFocus)
+        if (leave) {
+            keyClick(Qt.Key_Return)
+            verify(!field.activeFocus)
+        }
     }
 
     function test_storedValues_data() {
@@ -122,12 +124,15 @@ TestCase {
         const page = makePage()
         storeAll({ [transfer + "gprs_home_tx_bytes"]: "2500000", [general + "gprs_roaming_notification_period"]: "0",
                    [timers + "dialled"]: "61", [clearedOnKey]: "2026-12-01",
-                   [general + "gprs_home_last_reset"]: "3.12.2026.1796256000" })
+                   [general + "gprs_home_last_reset"]: "3.12.2026.1796256000",
+                   [general + "gprs_home_notification_period_UI"]: "44000000" })
         tryCompare(item(page, "sent_0"), "text", "2.5 MB", 1000)
         tryCompare(item(page, "warningSwitch_1"), "checked", false, 1000)
         tryCompare(item(page, "timersDialed"), "text", "00:01:01", 1000)
         tryCompare(item(page, "timersResetDate"), "text", "1 Dec 2026", 1000)
         tryCompare(item(page, "resetDate_0"), "text", "3 Dec 2026", 1000)
+        // While the warning is off, the field shows the limit entered last.
+        tryCompare(item(page, "warningPeriodInput_0"), "text", "44.0", 1000)
     }
 
     function test_reset_data() {
@@ -164,6 +169,10 @@ TestCase {
               limit: "1000000000", field: "1000.0" },
             { tag: "home on at the entered limit", name: "warningSwitch_0", key: "gprs_home_notification_period",
               values: { [general + "gprs_home_notification_period_UI"]: "33000000" }, limit: "33000000", field: "33.0" },
+            // The entered limit follows the one in force, so that off keeps showing it.
+            { tag: "home off after a limit set elsewhere", name: "warningSwitch_0", key: "gprs_home_notification_period",
+              values: { [general + "gprs_home_notification_period"]: "25000000",
+                        [general + "gprs_home_notification_period_UI"]: "40000000" }, limit: "0", field: "25.0" },
         ]
     }
 
@@ -180,6 +189,8 @@ TestCase {
 
     function test_limitField_data() {
         return [
+            // Written while typed, before the field is left.
+            { tag: "still typing", suffix: "_1", typed: "25", stay: true, entered: "25000000", inForce: "25000000", field: "25" },
             { tag: "home, warning off", suffix: "_0", typed: "25", entered: "25000000", inForce: "", field: "25.0" },
             { tag: "roaming, warning on", suffix: "_1", typed: "25", entered: "25000000", inForce: "25000000", field: "25.0" },
             { tag: "comma", suffix: "_1", typed: "7,5", entered: "7500000", inForce: "7500000", field: "7.5" },
@@ -196,7 +207,7 @@ TestCase {
     function test_limitField(data) {
         const page = makePage()
         const field = item(page, "warningPeriodInput" + data.suffix)
-        typeLimit(field, data.typed)
+        typeLimit(field, data.typed, !data.stay)
         compare(field.text, data.field)
         const network = data.suffix === "_0" ? "gprs_home" : "gprs_roaming"
         compare(store.get(general + network + "_notification_period_UI"), data.entered)
