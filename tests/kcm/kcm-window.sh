@@ -99,6 +99,9 @@ store set "$limit_key" string 0
 store set "$entered_key" string 50000000
 store set "$sent_key" string 12500000
 
+# Qt Quick's own style, whatever the caller's session sets: the focus order
+# above is that style's (the desktop style's differs).
+unset QT_QUICK_CONTROLS_STYLE QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE
 # The build tree's module, page and package, nothing installed.
 QT_PLUGIN_PATH=$KCM_PLUGIN_DIR \
     QML2_IMPORT_PATH=$KCM_QML_DIR QML_IMPORT_PATH=$KCM_QML_DIR \
