@@ -12,6 +12,13 @@
 #   cellcounters-meter    the meter, its autostart entry and its systemd user unit
 # The Qt 6 build makes only the library's two, named to install beside the Qt 5
 # ones: libcellcounters6-1 and libcellcounters6-dev.
+# Where the settings module is built, each build also makes its package of it:
+#   cellcounters-kcm      the KF6 module (Qt 6 build), for kcmshell6 and the settings applications
+#   cellcounters-kcm5     the KF5 module (Qt 5 build), for kcmshell5
+# Their files differ (Qt's plugin folder of each major), so both install together.
+# The QML module org.cellcounters that they show is a package of its own, named
+# as Debian names QML modules: qml-module-org-cellcounters (Qt 5) and
+# qml6-module-org-cellcounters (Qt 6); other Qt Quick hosts need it alone.
 set(CPACK_PACKAGE_NAME ${CELLCOUNTERS_PACKAGE_NAME})
 set(CPACK_PACKAGE_VENDOR "cellcounters developers")
 set(CPACK_PACKAGE_CONTACT "cellcounters developers <cellcounters@localhost>")
@@ -21,6 +28,12 @@ set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL runtime development)
+if(TARGET cellcountersqmlplugin)
+    list(APPEND CPACK_COMPONENTS_ALL qml)
+endif()
+if(CELLCOUNTERS_KCM)
+    list(APPEND CPACK_COMPONENTS_ALL kcm)
+endif()
 if(CELLCOUNTERS_INSTALL_PROGRAMS)
     list(APPEND CPACK_COMPONENTS_ALL notifier meter)
     if(TARGET cellcounters-demo)
@@ -105,5 +118,40 @@ file(WRITE ${CMAKE_BINARY_DIR}/meter-control/conffiles "${_autostart_dir}/cellco
 set(CPACK_DEBIAN_METER_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/meter-control/conffiles)
 set(CPACK_DEBIAN_METER_DESCRIPTION
     "Cellular counters meter: cellcounters-meter starts with the session and advances the\npacket data counters (home or roaming, from NetworkManager, ModemManager and the\nkernel's interface counters) and the call timers (from ModemManager's voice calls)\nin the settings store, so that the pages and the notifier show true values.")
+
+# The QML module: its plugin links the runtime library; the page is built on Kirigami.
+if(QT_MAJOR_VERSION EQUAL 6)
+    set(CPACK_DEBIAN_QML_PACKAGE_NAME qml6-module-org-cellcounters)
+    set(_qml_packages "qml6-module-org-kde-kirigami, qml6-module-qtquick-controls, qml6-module-qtquick-layouts")
+else()
+    set(CPACK_DEBIAN_QML_PACKAGE_NAME qml-module-org-cellcounters)
+    set(_qml_packages "qml-module-org-kde-kirigami2, qml-module-qtquick-controls2, qml-module-qtquick-layouts")
+endif()
+set(CPACK_DEBIAN_QML_PACKAGE_SECTION kde)
+set(CPACK_DEBIAN_QML_PACKAGE_DEPENDS "${_runtime_package} (= ${_version}), ${_qml_packages}")
+set(CPACK_DEBIAN_QML_DESCRIPTION
+    "QML module org.cellcounters (Qt ${QT_MAJOR_VERSION}): the data counters and call timers as QML\ntypes (NetworkCounters, CallTimers) and the page built on them (CountersPage).")
+
+# The settings module and the page it shows; the KCMUtils libraries come from dpkg-shlibdeps.
+if(QT_MAJOR_VERSION EQUAL 6)
+    set(CPACK_DEBIAN_KCM_PACKAGE_NAME cellcounters-kcm)
+    set(_kcm_qml_packages "qml6-module-org-kde-kcmutils, qml6-module-org-kde-kirigami")
+    set(_kcm_frameworks KF6)
+else()
+    set(CPACK_DEBIAN_KCM_PACKAGE_NAME cellcounters-kcm5)
+    set(_kcm_qml_packages "qml-module-org-kde-kcm, qml-module-org-kde-kirigami2")
+    set(_kcm_frameworks KF5)
+endif()
+set(CPACK_DEBIAN_KCM_PACKAGE_SECTION kde)
+if(TARGET cellcountersqmlplugin)
+    set(_kcm_page_package ${CPACK_DEBIAN_QML_PACKAGE_NAME})
+else()
+    set(_kcm_page_package ${_runtime_package})
+endif()
+set(CPACK_DEBIAN_KCM_PACKAGE_DEPENDS "${_kcm_page_package} (= ${_version}), ${_kcm_qml_packages}")
+# kcmshell opens it alone; the settings applications list it among their pages.
+set(CPACK_DEBIAN_KCM_PACKAGE_RECOMMENDS "kde-cli-tools")
+set(CPACK_DEBIAN_KCM_DESCRIPTION
+    "Settings module (${_kcm_frameworks}): kcm_cellcounters shows the data counters and call\ntimers page in the desktop's or the phone's settings application, and alone with\nkcmshell${QT_MAJOR_VERSION} kcm_cellcounters.")
 
 include(CPack)

@@ -42,6 +42,57 @@ fi
 # Qt 6, built beside Qt 5 (QT_MAJOR_VERSION=6) in folders of its own.
 CELLCOUNTERS_QT6_PACKAGES=(qt6-base-dev qt6-l10n-tools)
 
+# The Qt Quick page (the QML module org.cellcounters, on Kirigami), its Quick
+# Tests, and the window test of the settings module (Xvfb, xdotool, xwd).
+CELLCOUNTERS_PACKAGES+=(
+    qtdeclarative5-dev qtquickcontrols2-5-dev
+    qml-module-qttest qml-module-qtquick-controls2 qml-module-qtquick-layouts
+    qml-module-qtquick-window2 qml-module-qtquick2
+    kirigami2-dev qml-module-org-kde-kirigami2
+    xvfb xdotool xauth x11-apps
+)
+CELLCOUNTERS_QT6_PACKAGES+=(
+    qt6-declarative-dev
+    qml6-module-qttest qml6-module-qtquick-controls qml6-module-qtquick-layouts
+    qml6-module-qtquick-window qml6-module-qtquick
+)
+
+# The settings module: KF5's over Qt 5 up to Debian 12, KF6's over Qt 6 from
+# Debian 13 on (Debian 12 has no KF6; Debian 13 has no kcmshell5 to open KF5's).
+# kcmshell of the same frameworks opens it in the window test.
+kf5_kcm_release() {
+    local release
+    release=$(debian_release)
+    [ -n "$release" ] && [ "$release" -le 12 ]
+}
+kf6_kcm_release() {
+    local release
+    release=$(debian_release)
+    [ -n "$release" ] && [ "$release" -ge 13 ]
+}
+if kf5_kcm_release; then
+    CELLCOUNTERS_PACKAGES+=(libkf5kcmutils-dev libkf5declarative-dev qml-module-org-kde-kcm kde-cli-tools)
+fi
+if kf6_kcm_release; then
+    CELLCOUNTERS_QT6_PACKAGES+=(
+        libkf6kcmutils-dev libkirigami-dev
+        qml6-module-org-kde-kirigami qml6-module-org-kde-kcmutils kde-cli-tools
+    )
+fi
+
+# kcm_status <build-dir> <major>: what became of the settings module in a build,
+# with the reason where the release decides it.
+kcm_status() {
+    local status
+    status=$(sed -n 's/^CELLCOUNTERS_KCM_STATUS:INTERNAL=//p' "$1/CMakeCache.txt" 2>/dev/null)
+    [ -n "$status" ] || status="not configured (Qt $2)"
+    case "$status" in
+        "skipped KF6: not found"*) kf6_kcm_release || status="skipped KF6: libkf6kcmutils-dev not in Debian $(debian_release)" ;;
+        "skipped KF5: not found"*) kf5_kcm_release || status="skipped KF5: Debian $(debian_release) has no kcmshell5 to open it" ;;
+    esac
+    echo "$status"
+}
+
 # Whether this release has Qt 6: Debian 12 and later do, even where the package
 # lists are not fetched yet (a fresh machine), which apt-cache alone would miss.
 qt6_available() {
