@@ -18,6 +18,8 @@ transfer=/cellui/settings/datacounter/transfer
 limit_key=$general/gprs_home_notification_period
 entered_key=$general/gprs_home_notification_period_UI
 sent_key=$transfer/gprs_home_tx_bytes
+received_key=$transfer/gprs_home_rx_bytes
+reset_key=$general/gprs_home_last_reset
 
 # The keys that lead from the window's first focus to the home warning switch,
 # and from there to the home limit field: the page's focus order (the variables
@@ -134,6 +136,20 @@ xdotool type --delay 80 25
 xdotool key Return
 expect "$entered_key" 25000000 "the limit typed"
 expect "$limit_key" 25000000 "the limit typed, in force"
+
+# The home reset: the next stop after the field is its button; the confirmation
+# opens on "No", and "Yes" is the stop before it.
+store set "$received_key" string 7000000
+xdotool key Tab space
+settle reset-asked
+xdotool key shift+Tab space
+expect "$sent_key" 0 "the counters reset"
+expect "$received_key" 0 "the counters reset"
+reset_date=$("$STOREWRITER" get "$reset_key")
+case "$reset_date" in
+    "string $(date +%-d.%-m.%Y.)"*) echo "ok: $reset_key = ${reset_date#string } (the counters reset)" ;;
+    *) fail "$reset_key holds \"$reset_date\" after the reset" ;;
+esac
 
 # A write from another process shows within a second. The screen must be still
 # before it (the switch's animation over), or the comparison would prove nothing.

@@ -81,6 +81,8 @@ ColumnLayout {
         title: qsTrId("qtn_cell_reset")
         subtitle: qsTrId("qtn_cell_clear_timers_question")
         standardButtons: QQC2.Dialog.Yes | QQC2.Dialog.No
+        // The keyboard starts on the answer that loses nothing.
+        onOpened: standardButton(QQC2.Dialog.No).forceActiveFocus()
         onAccepted: callTimers.clear()
     }
 }

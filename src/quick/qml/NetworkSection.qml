@@ -46,10 +46,16 @@ ColumnLayout {
             horizontalAlignment: TextInput.AlignLeft
             Component.onCompleted: text = counters.limit
             onTextEdited: counters.editLimit(text)
-            // Leaving the field commits it; what it refuses gives way to the last good limit.
+            // Return and leaving the field commit it; what it refuses gives way to
+            // the last good limit. Return also puts the keyboard away.
             onActiveFocusChanged: if (!activeFocus) text = counters.commitLimit(text)
-            Keys.onReturnPressed: section.forceActiveFocus()
-            Keys.onEnterPressed: section.forceActiveFocus()
+            Keys.onReturnPressed: commit()
+            Keys.onEnterPressed: commit()
+
+            function commit() {
+                text = counters.commitLimit(text)
+                Qt.inputMethod.hide()
+            }
 
             Connections {
                 target: counters
@@ -87,6 +93,8 @@ ColumnLayout {
         title: qsTrId("qtn_cell_reset")
         subtitle: qsTrId("qtn_cell_reset_counters_question")
         standardButtons: QQC2.Dialog.Yes | QQC2.Dialog.No
+        // The keyboard starts on the answer that loses nothing.
+        onOpened: standardButton(QQC2.Dialog.No).forceActiveFocus()
         onAccepted: counters.reset()
     }
 }
