@@ -50,7 +50,7 @@ double LimitValidator::toMegabytes(const QString &latinText, bool *ok)
     return text.toDouble(ok);
 }
 
-bool LimitValidator::isCommittable(const QString &text, QString *latinText) const
+bool LimitValidator::isEntered(const QString &text, QString *latinText, double *megabytes) const
 {
     QString input = text;
     int position = 0;
@@ -60,5 +60,14 @@ bool LimitValidator::isCommittable(const QString &text, QString *latinText) cons
     if (latinText)
         *latinText = latin;
     bool ok = false;
-    return toMegabytes(latin, &ok) >= Minimum && ok;
+    const double number = toMegabytes(latin, &ok);
+    if (megabytes)
+        *megabytes = number;
+    return ok;
+}
+
+bool LimitValidator::isCommittable(const QString &text, QString *latinText) const
+{
+    double megabytes = 0;
+    return isEntered(text, latinText, &megabytes) && megabytes >= Minimum;
 }

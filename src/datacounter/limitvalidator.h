@@ -43,9 +43,11 @@ public:
 
     /**
      * Whether @p text, as shown in a field (any script's digits), is a limit
-     * that a commit takes: one the pattern accepts, of at least Minimum.
-     * Its Latin digit form in @p latinText.
+     * the pattern accepts that reads as a number: what a keystroke enters.
+     * Its Latin digit form in @p latinText, its megabytes in @p megabytes.
      */
+    bool isEntered(const QString &text, QString *latinText = nullptr, double *megabytes = nullptr) const;
+    /** Whether @p text is entered (isEntered()) and at least Minimum: what a commit takes. */
     bool isCommittable(const QString &text, QString *latinText = nullptr) const;
 };
 

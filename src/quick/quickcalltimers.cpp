@@ -4,7 +4,6 @@
 
 #include "quickcalltimers.h"
 
-#include "calltimers.h"
 #include "countertexts.h"
 #include "storagekeys.h"
 #include "tracing_p.h"
@@ -20,7 +19,8 @@ QuickCallTimers::QuickCallTimers(QObject *parent)
     // Updated every second while a call lasts, as the call timers section asks.
     if (m_timers->isValid() && m_timers->callUpdateTime() != 1)
         m_timers->setCallUpdateTime(1);
-    connect(m_timers, &Cellular::CallTimers::timersUpdated, this, &QuickCallTimers::timersChanged);
+    m_info = m_timers->timers();
+    connect(m_timers, &Cellular::CallTimers::timersUpdated, this, &QuickCallTimers::timersUpdated);
     connect(m_clearingDate, &LoGConfItem::valueChanged, this, &QuickCallTimers::clearingDateChanged);
     m_clearedOn = CounterTexts::clearingDate(m_clearingDate->value().toString());
 }
@@ -66,8 +66,13 @@ QString QuickCallTimers::timer(Timer which) const
     if (!m_timers->isValid())
         return QString();
     // The all-calls total is the record's own; the two others need not add up to it.
-    const Cellular::CallTimers::CallTimersInfo info = m_timers->timers();
-    return CounterTexts::duration(which == Dialled ? info.dialled : which == Received ? info.received : info.all);
+    return CounterTexts::duration(which == Dialled ? m_info.dialled : which == Received ? m_info.received : m_info.all);
+}
+
+void QuickCallTimers::timersUpdated(const Cellular::CallTimers::CallTimersInfo &info)
+{
+    m_info = info;
+    Q_EMIT timersChanged();
 }
 
 void QuickCallTimers::clearingDateChanged()

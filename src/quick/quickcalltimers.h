@@ -5,6 +5,7 @@
 #ifndef QUICKCALLTIMERS_H
 #define QUICKCALLTIMERS_H
 
+#include "calltimers.h"
 #include "cellcounters_export.h"
 
 #include <QDateTime>
@@ -12,10 +13,6 @@
 #include <QString>
 
 class LoGConfItem;
-namespace Cellular
-{
-class CallTimers;
-}
 
 /**
  * The call timers for Qt Quick (the QML type CallTimers of org.cellcounters):
@@ -57,9 +54,13 @@ private:
     QString timer(Timer which) const;
     void clearingDateChanged();
 
+    void timersUpdated(const Cellular::CallTimers::CallTimersInfo &info);
+
     Cellular::CallTimers *const m_timers;
     LoGConfItem *const m_clearingDate;
     QDateTime m_clearedOn;
+    // The totals as last reported, so that the three durations share one read.
+    Cellular::CallTimers::CallTimersInfo m_info;
 };
 
 #endif

@@ -101,14 +101,8 @@ void QuickNetworkCounters::editLimit(const QString &text)
 {
     // What the field takes while the user types is entered at once, as the
     // widget page does; half a number ("12,") waits for its digit.
-    QString input = text;
-    int position = 0;
-    if (m_validator->validate(input, position) != QValidator::Acceptable)
-        return;
-    const QString latin = LoLocale().toLatinNumbers(text);
-    bool ok = false;
-    LimitValidator::toMegabytes(latin, &ok);
-    if (ok)
+    QString latin;
+    if (m_validator->isEntered(text, &latin))
         enter(latin);
 }
 
@@ -128,13 +122,8 @@ NetworkCounters *QuickNetworkCounters::counters() const
     if (m_counters)
         return m_counters;
     const auto network = m_network == Roaming ? NetworkCounters::Roaming : NetworkCounters::Home;
-    QList<StorageKeys::KeyId> keys;
-    for (NetworkCounters::Field field : {NetworkCounters::SentBytes, NetworkCounters::ReceivedBytes,
-                                         NetworkCounters::Limit, NetworkCounters::ResetDate,
-                                         NetworkCounters::EnteredLimit})
-        keys << NetworkCounters::key(network, field);
     auto *self = const_cast<QuickNetworkCounters *>(this);
-    m_store = new StorageIf(keys, self);
+    m_store = new StorageIf(NetworkCounters::storeKeys(network), self);
     m_counters = new NetworkCounters(network, m_store, m_store);
     connect(m_counters, &NetworkCounters::trafficChanged, self, &QuickNetworkCounters::trafficChanged);
     connect(m_counters, &NetworkCounters::resetDateChanged, self, &QuickNetworkCounters::resetDateChanged);

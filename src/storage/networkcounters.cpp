@@ -35,12 +35,15 @@ StorageKeys::KeyId NetworkCounters::key(Network network, Field field)
 
 QList<StorageKeys::KeyId> NetworkCounters::storeKeys()
 {
+    return storeKeys(Home) + storeKeys(Roaming);
+}
+
+QList<StorageKeys::KeyId> NetworkCounters::storeKeys(Network network)
+{
     // The last reset before the entered limit: the order the page has always built its store in.
     QList<KeyId> keys;
-    for (Network network : {Home, Roaming}) {
-        for (Field field : {SentBytes, ReceivedBytes, Limit, ResetDate, EnteredLimit})
-            keys << key(network, field);
-    }
+    for (Field field : {SentBytes, ReceivedBytes, Limit, ResetDate, EnteredLimit})
+        keys << key(network, field);
     return keys;
 }
 

@@ -51,6 +51,8 @@ public:
     static StorageKeys::KeyId key(Network network, Field field);
     /** The keys of both networks, in the order a store over them is built. */
     static QList<StorageKeys::KeyId> storeKeys();
+    /** The keys of @p network, in the same order. */
+    static QList<StorageKeys::KeyId> storeKeys(Network network);
     /** The limit the field offers when none was ever entered: 1000 MB home, 10 MB roaming. */
     static DataCounterValue defaultLimit(Network network);
     /** The limit in force while its key is unset: none (0) home, 10 MB roaming. */
